@@ -1,0 +1,181 @@
+#include "app/application.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/settings.h"
+#include "base/failure.h"
+#include "base/text.h"
+#include "base/values.h"
+#include "skin/skin_window.h"
+
+namespace quavero::app {
+namespace {
+
+// Prints a count the way the settings store has always held it ("1", "2", ...).
+std::string CountText(double n) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.15g", n);
+  return buffer;
+}
+
+}  // namespace
+
+Application::Application(platform::Platform& platform) : platform_(platform) {}
+
+Application::~Application() = default;
+
+std::string Application::GetSetting(const std::string& key, const std::string& fallback) {
+  return platform_.settings().Get(settings::kApplication, settings::kOptions, key, fallback);
+}
+
+void Application::SaveSetting(const std::string& key, const std::string& value) {
+  platform_.settings().Save(settings::kApplication, settings::kOptions, key, value);
+}
+
+void Application::Startup(const std::string& command_line) {
+  command_line_ = command_line;
+  if (command_line.find("Deskband") != std::string::npos) {
+    deskband_mode_ = true;
+    double handle = values::LeadingNumber(command_line.size() > 9 ? command_line.substr(9) : "");
+    StartInDeskBand(static_cast<ui::WindowHandle>(handle));
+    return;
+  }
+  if (!platform_.instance().Claim()) {
+    EndProgram();
+    return;
+  }
+  LoadTrayWindow();
+  double runs = values::LeadingNumber(GetSetting(settings::kRunCount, settings::kRunCountDefault));
+  SaveSetting(settings::kRunCount, CountText(runs + 1));
+
+  bool asks_default = text::ContainsNoCase(command_line, "default");
+  std::string name = asks_default
+                         ? std::string("Default")
+                         : GetSetting(settings::kCurrentSkin, settings::kCurrentSkinDefault);
+  if (!command_line.empty() && !text::EqualsNoCase(command_line, "default")) {
+    OpenSkinFromCommandLine();
+  } else {
+    ShellOpen("iTunes", "1");
+    platform_.loop().DoEvents();
+    if (platform_.files().FilesIn(SkinFolder(name)).empty()) name = "Default";
+    OpenSkinWindow(SkinFolder(name), kKeepPosition, kKeepPosition, false);
+  }
+  if (NoWindowRemains()) EndProgram();
+}
+
+std::shared_ptr<skin::SkinWindow> Application::OpenSkinWindow(const std::string& folder,
+                                                              int16_t left, int16_t top,
+                                                              bool is_desk_band) {
+  auto window = std::make_shared<skin::SkinWindow>(*this);
+  skin_windows_.push_back(window);
+  window->IsDeskbar = is_desk_band;
+  window->LoadSkin(folder + "skin.ini", folder);
+  if (left != kKeepPosition) window->form().SetLeft(left);
+  if (top != kKeepPosition) window->form().SetTop(top);
+  window->RunAfter();
+  return window;
+}
+
+void Application::OpenSkinFromCommandLine() {
+  try {
+    auto parts = text::Split(command_line_, '|');
+    if (parts.size() < 3) return;
+    // A folder quoted on the command line arrives with its quotes; paths never hold any.
+    std::string folder = text::ReplaceAll(parts[0], "\"", "");
+    int16_t left = values::ShortValue(parts[1]);
+    int16_t top = values::ShortValue(parts[2]);
+    OpenSkinWindow(folder, left, top, false);
+  } catch (const Failure&) {
+    // A malformed command line opens nothing, silently.
+  }
+}
+
+void Application::StartInDeskBand(ui::WindowHandle parent) {
+  auto window = OpenSkinWindow(AppFolder() + "\\Deskband\\Default\\", 0, 0, true);
+  if (!window->unloaded()) window->form().SetParentWindow(parent);
+}
+
+void Application::SwitchSkin(const std::string& name) {
+  switching_skin_ = true;
+  SaveSetting(settings::kCurrentSkin, name);
+  CloseAllWindows();
+  switching_skin_ = false;
+  LoadTrayWindow();
+  OpenSkinWindow(SkinFolder(name), kKeepPosition, kKeepPosition, false);
+}
+
+void Application::CloseAllWindows() {
+  auto windows = skin_windows_;
+  for (auto& w : windows) w->Unload();
+  CloseTrayWindow();
+  tray_.reset();
+  Prune();
+}
+
+ui::Picture Application::LoadPictureFile(const std::string& file) {
+  return platform_.pictures().Load(file);
+}
+
+bool Application::SetWindowAlpha(ui::Form& form, int alpha) {
+  return form.SetLayeredAlpha(alpha & 0xFF);
+}
+
+void Application::AttachToDesktop(ui::Form& form) { form.AttachToDesktop(); }
+
+void Application::ShellOpen(const std::string& file, const std::string& parameters) {
+  platform_.shell().Open(file, parameters);
+}
+
+std::string Application::GetTempFolder() {
+  std::string folder = platform_.files().TempPath();
+  folder = folder.substr(0, folder.find('\0'));
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  return folder;
+}
+
+bool Application::CursorInRect(int left, int top, int height, int width) {
+  auto p = platform_.windows().CursorPos();
+  return left < p.x && p.x < left + width && top < p.y && p.y < top + height;
+}
+
+bool Application::StartsWithText(std::string_view main, std::string_view check, Compare mode) {
+  std::string_view head = main.substr(0, check.size());
+  return mode == Compare::kText ? text::EqualsNoCase(head, check) : head == check;
+}
+
+std::vector<std::shared_ptr<skin::SkinWindow>> Application::SkinWindows() const {
+  std::vector<std::shared_ptr<skin::SkinWindow>> open;
+  for (const auto& w : skin_windows_)
+    if (!w->unloaded()) open.push_back(w);
+  return open;
+}
+
+int Application::CountSkinWindows() const { return static_cast<int>(SkinWindows().size()); }
+
+void Application::LoadTrayWindow() {
+  if (tray_factory_) tray_ = tray_factory_(*this);
+}
+
+void Application::CloseTrayWindow() {
+  if (tray_ && !tray_->unloaded()) tray_->Unload();
+}
+
+void Application::WindowUnloaded() {
+  Prune();
+  if (!switching_skin_ && NoWindowRemains()) EndProgram();
+}
+
+void Application::EndProgram() {
+  ended_ = true;
+  platform_.loop().Quit();
+}
+
+bool Application::NoWindowRemains() const { return CountSkinWindows() == 0 && !TrayWindowLoaded(); }
+
+void Application::Prune() {
+  std::erase_if(skin_windows_, [](const auto& w) { return w->unloaded(); });
+  if (tray_ && tray_->unloaded()) tray_.reset();
+}
+
+}  // namespace quavero::app

@@ -1,0 +1,97 @@
+// The start-up module: how the program starts, which skin it opens, switching skins, closing
+// everything, and the small operations every window shares (pictures, opacity, the desktop,
+// the shell, the temporary folder).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program_window.h"
+#include "platform/platform.h"
+#include "ui/form.h"
+
+namespace quavero::skin {
+class SkinWindow;
+}
+
+namespace quavero::app {
+
+// Keeps the skin's own left or top edge.
+inline constexpr int16_t kKeepPosition = -99;
+
+enum class Compare { kBinary, kText };
+
+class Application {
+ public:
+  using TrayWindowFactory = std::function<std::shared_ptr<ProgramWindow>(Application&)>;
+
+  explicit Application(platform::Platform& platform);
+  ~Application();
+
+  platform::Platform& platform() { return platform_; }
+
+  // The tray and menu window is made by this factory; without one, start-up loads none.
+  void SetTrayWindowFactory(TrayWindowFactory factory) { tray_factory_ = std::move(factory); }
+
+  // Runs the start-up sequence for a command line.
+  void Startup(const std::string& command_line);
+
+  std::shared_ptr<skin::SkinWindow> OpenSkinWindow(const std::string& folder, int16_t left,
+                                                   int16_t top, bool is_desk_band);
+  void SwitchSkin(const std::string& name);
+  void CloseAllWindows();
+  void OpenSkinFromCommandLine();
+  void StartInDeskBand(ui::WindowHandle parent);
+
+  bool DeskbandMode() const { return deskband_mode_; }
+  bool SwitchingSkin() const { return switching_skin_; }
+
+  // Shared operations.
+  ui::Picture LoadPictureFile(const std::string& file);
+  bool SetWindowAlpha(ui::Form& form, int alpha);
+  void AttachToDesktop(ui::Form& form);
+  void ShellOpen(const std::string& file, const std::string& parameters);
+  std::string GetTempFolder();
+  bool CursorInRect(int left, int top, int height, int width);
+  static bool StartsWithText(std::string_view main, std::string_view check, Compare mode);
+
+  // Folders.
+  std::string AppFolder() { return platform_.files().ApplicationFolder(); }
+  std::string SkinFolder(const std::string& name) { return AppFolder() + "\\Skins\\" + name + "\\"; }
+
+  // The settings of the program (application "Quavero", section "Options").
+  std::string GetSetting(const std::string& key, const std::string& fallback);
+  void SaveSetting(const std::string& key, const std::string& value);
+
+  // The skin windows that are open (not yet unloaded), oldest first.
+  std::vector<std::shared_ptr<skin::SkinWindow>> SkinWindows() const;
+  int CountSkinWindows() const;
+  bool TrayWindowLoaded() const { return tray_ && !tray_->unloaded(); }
+  void LoadTrayWindow();
+  void CloseTrayWindow();
+
+  // A window has finished unloading; the program ends when no window remains.
+  void WindowUnloaded();
+  // Ends the program at once.
+  void EndProgram();
+  bool ended() const { return ended_; }
+  const std::string& command_line() const { return command_line_; }
+
+ private:
+  bool NoWindowRemains() const;
+  void Prune();
+
+  platform::Platform& platform_;
+  TrayWindowFactory tray_factory_;
+  std::shared_ptr<ProgramWindow> tray_;
+  std::vector<std::shared_ptr<skin::SkinWindow>> skin_windows_;
+  std::string command_line_;
+  bool deskband_mode_ = false;
+  bool switching_skin_ = false;
+  bool ended_ = false;
+};
+
+}  // namespace quavero::app

@@ -1,0 +1,71 @@
+#include "base/text.h"
+
+#include <algorithm>
+
+namespace quavero::text {
+namespace {
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::string ToLowerAscii(std::string_view s) {
+  std::string out(s);
+  std::transform(out.begin(), out.end(), out.begin(), LowerAscii);
+  return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
+}
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
+}
+
+bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
+  return ToLowerAscii(haystack).find(ToLowerAscii(needle)) != std::string::npos;
+}
+
+std::vector<std::string> Split(std::string_view s, std::string_view separator) {
+  std::vector<std::string> parts;
+  if (s.empty()) return parts;
+  size_t start = 0;
+  while (true) {
+    size_t at = s.find(separator, start);
+    if (at == std::string_view::npos) {
+      parts.emplace_back(s.substr(start));
+      return parts;
+    }
+    parts.emplace_back(s.substr(start, at - start));
+    start = at + separator.size();
+  }
+}
+
+std::vector<std::string> Split(std::string_view s, char separator) {
+  return Split(s, std::string_view(&separator, 1));
+}
+
+std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(s);
+  std::string out;
+  size_t start = 0;
+  for (size_t at; (at = s.find(from, start)) != std::string_view::npos; start = at + from.size()) {
+    out.append(s.substr(start, at - start)).append(to);
+  }
+  return out.append(s.substr(start));
+}
+
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (auto p : parts) out.append(p);
+  return out;
+}
+
+}  // namespace quavero::text

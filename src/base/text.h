@@ -1,0 +1,25 @@
+// Text helpers for the skin vocabulary, which is ASCII and compared without regard to ASCII case.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quavero::text {
+
+std::string ToLowerAscii(std::string_view s);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool StartsWith(std::string_view s, std::string_view prefix);
+bool StartsWithNoCase(std::string_view s, std::string_view prefix);
+bool ContainsNoCase(std::string_view haystack, std::string_view needle);
+
+// Splits at every separator: an empty text gives an empty list, "a;" gives "a" and "".
+std::vector<std::string> Split(std::string_view s, char separator);
+std::vector<std::string> Split(std::string_view s, std::string_view separator);
+
+std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to);
+
+// Joins Windows path parts the way the skin format does: by plain concatenation.
+std::string Concat(std::initializer_list<std::string_view> parts);
+
+}  // namespace quavero::text

@@ -1,0 +1,139 @@
+// Showing a loaded skin and the window effects: fades, the slide-up, the glass region, move
+// mode and opening a further skin beside this one. Effects are loops on the user-interface
+// thread that let pending messages run between steps, so a press can stop a fade.
+#include <cmath>
+
+#include "app/application.h"
+#include "base/text.h"
+#include "base/values.h"
+#include "skin/skin_window.h"
+
+namespace quavero::skin {
+namespace {
+
+constexpr int kFadeStepMs = 3;
+constexpr int kSlideStepMs = 3;
+constexpr int kPixel = ui::kTwipsPerPixel;
+
+int Pixels(double v) { return static_cast<int>(std::lround(v)); }
+
+}  // namespace
+
+void SkinWindow::SetAlpha(int alpha) { app_.SetWindowAlpha(form_, alpha); }
+
+void SkinWindow::RunAfter() {
+  if (OnlyOneInstance) {
+    for (const auto& other : app_.SkinWindows()) {
+      if (other.get() != this && other->form().tag() == form_.tag() &&
+          other->form().handle() != form_.handle()) {
+        Unload();
+        return;
+      }
+    }
+  }
+  AlwaysOnTop(OnTop);
+  if (TransparencyLevel > 0) SetAlpha(TransparencyLevel);
+  if (RoundAmount > 0) CreateRoundRectFromWindow(RoundAmount);
+  if (GlassifyWindow) GlassifyMe();
+  if (ShowAction == "fadein") {
+    FadeIn();
+  } else if (ShowAction == "slideup") {
+    SlideUp();
+  } else {
+    form_.Show(false);
+    if (OnDesktop) app_.AttachToDesktop(form_);
+  }
+}
+
+void SkinWindow::FadeIn() {
+  auto keep_alive = weak_from_this().lock();
+  auto& loop = app_.platform().loop();
+  if (TransparencyLevel == 0) TransparencyLevel = 255;
+  form_.Hide();
+  form_.Show(false);
+  for (int a = 0; a <= TransparencyLevel; ++a) {
+    SetAlpha(a);
+    loop.DoEvents();
+    if (AbortEffect) {
+      AbortEffect = false;
+      return;
+    }
+    loop.Sleep(kFadeStepMs);
+  }
+  if (GlassifyWindow) GlassifyMe();
+  form_.Show(false);
+  if (OnDesktop) app_.AttachToDesktop(form_);
+}
+
+void SkinWindow::FadeClose() {
+  auto keep_alive = weak_from_this().lock();
+  auto& loop = app_.platform().loop();
+  if (TransparencyLevel == 0) TransparencyLevel = 255;
+  for (int a = TransparencyLevel; a >= 0; --a) {
+    SetAlpha(a);
+    loop.DoEvents();
+    if (AbortEffect) {
+      AbortEffect = false;
+      return;
+    }
+    loop.Sleep(kFadeStepMs);
+  }
+  form_.Hide();
+  Unload();
+}
+
+void SkinWindow::SlideUp() {
+  auto keep_alive = weak_from_this().lock();
+  auto& loop = app_.platform().loop();
+  form_.Show(false);
+  const long height = std::lround(form_.height());
+  const long top = std::lround(form_.top());
+  form_.SetHeight(0);
+  form_.SetTop(top + height);
+  while (std::lround(form_.top()) > top && !unloaded_) {
+    long next_top = std::max(top, std::lround(form_.top()) - kPixel);
+    form_.SetTop(next_top);
+    form_.SetHeight(height - (next_top - top));
+    loop.DoEvents();
+    loop.Sleep(kSlideStepMs);
+  }
+}
+
+void SkinWindow::GlassifyMe() {
+  if (form_.IsMinimized()) return;
+  // Skin windows have no border or caption, so the region is the union of the visible elements.
+  ui::Region region;
+  for (const auto& c : form_.controls()) {
+    if (!c->visible() || c->kind() == ui::ControlKind::kTimer) continue;
+    if (text::StartsWithNoCase(c->name(), "tmr") || text::StartsWithNoCase(c->name(), "ln"))
+      continue;
+    if (c->tag() == "NoResize" || c->kind() == ui::ControlKind::kPictureBox) continue;
+    region.rects.push_back({Pixels(c->left()), Pixels(c->top()),
+                            Pixels(c->left() + c->width()), Pixels(c->top() + c->height())});
+  }
+  form_.SetRegion(region);
+}
+
+void SkinWindow::StartMoveWindow() {
+  lblMove.SetLeft(0);
+  lblMove.SetTop(0);
+  lblMove.SetWidth(form_.PixelWidth());
+  lblMove.SetHeight(form_.PixelHeight());
+  lblMove.SetVisible(true);
+}
+
+void SkinWindow::ShowSkinCode(const std::string& TheCode) {
+  auto halves = text::Split(TheCode, '=');
+  if (halves.size() < 2) throw Failure(errors::kSubscriptOutOfRange);
+  auto fields = text::Split(halves[1], '|');
+  if (fields.empty()) throw Failure(errors::kSubscriptOutOfRange);
+  int16_t left = app::kKeepPosition, top = app::kKeepPosition;
+  if (fields.size() > 1) {
+    if (fields.size() < 3) throw Failure(errors::kSubscriptOutOfRange);
+    left = values::ToShort(form_.left() + values::LeadingNumber(fields[1]) * kPixel);
+    top = values::ToShort(form_.top() + values::LeadingNumber(fields[2]) * kPixel);
+  }
+  app_.OpenSkinWindow(CurPath + fields[0], left, top, false);
+}
+
+}  // namespace quavero::skin

@@ -1,0 +1,57 @@
+// A deterministic message loop: a virtual clock that moves only when told (or by Sleep), posted
+// work, timers that fire in order as the clock passes them, and actions a test schedules.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace quavero::platform::headless {
+
+class HeadlessLoop : public Loop {
+ public:
+  uint32_t TickCount() override { return static_cast<uint32_t>(now_); }
+  void Sleep(int ms) override;
+  void DoEvents() override;
+  void Post(std::function<void()> work) override { posted_.push_back(std::move(work)); }
+  void Quit() override { quitting_ = true; }
+  bool quitting() const override { return quitting_; }
+
+  // Moves the clock forward, letting everything that falls due on the way run in order.
+  void Advance(int ms);
+  // Runs an action inside the loop once the clock has reached the given time.
+  void At(uint64_t time_ms, std::function<void()> action);
+  uint64_t now() const { return now_; }
+  uint64_t slept_ms() const { return slept_; }
+
+  void Arm(ui::Timer& timer);
+  void Disarm(ui::Timer& timer);
+  void DisarmAll(const ui::Form& form);
+  bool IsArmed(const ui::Timer& timer) const;
+
+ private:
+  struct Armed {
+    ui::Timer* timer;
+    uint64_t due;
+  };
+  struct Scheduled {
+    uint64_t time;
+    std::function<void()> action;
+  };
+  void RunPosted();
+  void RunScheduled();
+  void FireDueTimers();
+  bool NextEventTime(uint64_t& time) const;
+
+  uint64_t now_ = 1000;
+  uint64_t slept_ = 0;
+  bool quitting_ = false;
+  std::deque<std::function<void()>> posted_;
+  std::vector<Armed> timers_;
+  std::vector<Scheduled> scheduled_;
+};
+
+}  // namespace quavero::platform::headless

@@ -1,0 +1,75 @@
+// The headless platform: everything in memory or in a sandbox folder, on a virtual clock. Engine
+// tests and the skin checker run the engine on it.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/headless/headless_files.h"
+#include "platform/headless/headless_loop.h"
+#include "platform/headless/headless_pictures.h"
+#include "platform/headless/headless_windows.h"
+#include "platform/platform.h"
+
+namespace quavero::platform::headless {
+
+class HeadlessSettings : public Settings {
+ public:
+  std::string Get(const std::string& app, const std::string& section, const std::string& key,
+                  const std::string& fallback) override;
+  void Save(const std::string& app, const std::string& section, const std::string& key,
+            const std::string& value) override;
+  bool Has(const std::string& app, const std::string& section, const std::string& key) const;
+
+ private:
+  std::map<std::tuple<std::string, std::string, std::string>, std::string> values_;
+};
+
+class HeadlessShell : public Shell {
+ public:
+  struct Opened {
+    std::string file, parameters;
+  };
+  void Open(const std::string& file, const std::string& parameters) override {
+    opened_.push_back({file, parameters});
+  }
+  const std::vector<Opened>& opened() const { return opened_; }
+
+ private:
+  std::vector<Opened> opened_;
+};
+
+class HeadlessInstance : public Instance {
+ public:
+  bool Claim() override { return !another_running; }
+  bool another_running = false;
+};
+
+class HeadlessPlatform : public Platform {
+ public:
+  // The application folder C:\Quavero stands for the real folder app_root.
+  explicit HeadlessPlatform(std::filesystem::path app_root,
+                            std::string app_folder = "C:\\Quavero");
+
+  HeadlessLoop& loop() override { return loop_; }
+  HeadlessWindows& windows() override { return windows_; }
+  HeadlessFiles& files() override { return files_; }
+  HeadlessSettings& settings() override { return settings_; }
+  HeadlessPictures& pictures() override { return pictures_; }
+  HeadlessShell& shell() override { return shell_; }
+  HeadlessInstance& instance() override { return instance_; }
+
+ private:
+  HeadlessLoop loop_;
+  HeadlessWindows windows_{loop_};
+  HeadlessFiles files_;
+  HeadlessSettings settings_;
+  HeadlessPictures pictures_{files_};
+  HeadlessShell shell_;
+  HeadlessInstance instance_;
+};
+
+}  // namespace quavero::platform::headless

@@ -1,0 +1,140 @@
+#include "platform/headless/headless_windows.h"
+
+#include <stdexcept>
+
+namespace quavero::platform::headless {
+namespace {
+
+class HeadlessPeer : public ui::FormPeer {
+ public:
+  HeadlessPeer(HeadlessWindows& windows, ui::Form& form, ui::WindowHandle handle)
+      : windows_(windows), form_(form) {
+    record().handle = handle;
+  }
+  ~HeadlessPeer() override {
+    windows_.loop().DisarmAll(form_);
+    record().destroyed = true;
+    record().shown = false;
+  }
+
+  ui::WindowHandle handle() const override { return windows_.record_for(form_).handle; }
+  void Show(bool activate) override {
+    record().shown = true;
+    if (activate) ++record().activations;
+  }
+  void Hide() override { record().shown = false; }
+  void BoundsChanged() override {}
+  void Invalidate() override {}
+  bool SetLayeredAlpha(int alpha) override {
+    record().layered = true;
+    record().alpha_steps.push_back(alpha);
+    return true;
+  }
+  void SetRegion(const ui::Region&) override {}
+  void SetTopmost(bool) override {}
+  void AttachToDesktop() override {}
+  void SetParentWindow(ui::WindowHandle) override {}
+  void StartSystemDrag() override { ++record().drags; }
+  void TimerChanged(ui::Timer& timer) override { windows_.loop().Arm(timer); }
+  bool IsMinimized() const override { return windows_.record_for(form_).minimized; }
+
+ private:
+  WindowRecord& record() { return windows_.record_for(form_); }
+  HeadlessWindows& windows_;
+  ui::Form& form_;
+};
+
+}  // namespace
+
+void HeadlessWindows::Realise(ui::Form& form) {
+  records_[&form] = WindowRecord{};
+  form.Attach(std::make_unique<HeadlessPeer>(*this, form, next_handle_));
+  next_handle_ += 0x10;
+  // Timers the form had before it had a window start now.
+  for (const auto& c : form.controls())
+    if (c->kind() == ui::ControlKind::kTimer) loop_.Arm(static_cast<ui::Timer&>(*c));
+}
+
+Answer HeadlessWindows::MessageBox(const std::string& text, const std::string& title, Icon icon,
+                                   Buttons buttons) {
+  messages_.push_back({text, title, icon, buttons});
+  if (!answers_.empty()) {
+    Answer a = answers_.front();
+    answers_.pop_front();
+    return a;
+  }
+  return buttons == Buttons::kYesNo || buttons == Buttons::kYesNoCancel ? Answer::kYes
+                                                                        : Answer::kOk;
+}
+
+void HeadlessWindows::SetKeyDown(int virtual_key, bool down) {
+  if (down) keys_down_[virtual_key] = true;
+  else keys_down_.erase(virtual_key);
+}
+
+ui::Control* HeadlessWindows::Target(ui::Form& form, double x, double y) {
+  if (form.closed()) throw std::logic_error("input sent to a closed window");
+  return form.HitTest(x, y);
+}
+
+void HeadlessWindows::Press(ui::Form& form, double x, double y, int button, int shift) {
+  ui::Control* element = Target(form, x, y);
+  captured_[&form] = element;
+  double ex = element ? x - element->left() : x, ey = element ? y - element->top() : y;
+  if (auto* events = form.events()) events->OnMouseDown(element, button, shift, ex, ey);
+}
+
+void HeadlessWindows::Move(ui::Form& form, double x, double y, int buttons, int shift) {
+  auto it = captured_.find(&form);
+  ui::Control* element = it != captured_.end() ? it->second : Target(form, x, y);
+  double ex = element ? x - element->left() : x, ey = element ? y - element->top() : y;
+  if (auto* events = form.events()) events->OnMouseMove(element, buttons, shift, ex, ey);
+}
+
+void HeadlessWindows::Release(ui::Form& form, double x, double y, int button, int shift) {
+  auto it = captured_.find(&form);
+  ui::Control* element = it != captured_.end() ? it->second : Target(form, x, y);
+  captured_.erase(&form);
+  double ex = element ? x - element->left() : x, ey = element ? y - element->top() : y;
+  if (auto* events = form.events()) events->OnMouseUp(element, button, shift, ex, ey);
+}
+
+void HeadlessWindows::Click(ui::Form& form, double x, double y, int button) {
+  Press(form, x, y, button);
+  if (!form.closed()) Release(form, x, y, button);
+}
+
+void HeadlessWindows::KeyDown(ui::Form& form, int key, int shift) {
+  if (auto* events = form.events()) events->OnKeyDown(key, shift);
+}
+
+void HeadlessWindows::KeyUp(ui::Form& form, int key, int shift) {
+  if (auto* events = form.events()) events->OnKeyUp(key, shift);
+}
+
+void HeadlessWindows::Activate(ui::Form& form) {
+  ++records_[&form].activations;
+  if (auto* events = form.events()) events->OnActivate();
+}
+
+void HeadlessWindows::DropFiles(ui::Form& form, double x, double y,
+                                const std::vector<std::string>& files) {
+  ui::Control* element = Target(form, x, y);
+  if (auto* events = form.events()) events->OnFilesDropped(element, files);
+}
+
+const WindowRecord& HeadlessWindows::record(const ui::Form& form) const {
+  auto it = records_.find(&form);
+  if (it == records_.end()) throw std::logic_error("form was never realised");
+  return it->second;
+}
+
+const WindowRecord* HeadlessWindows::record_of(ui::WindowHandle handle) const {
+  for (const auto& [form, rec] : records_)
+    if (rec.handle == handle) return &rec;
+  return nullptr;
+}
+
+void HeadlessWindows::Forget(const ui::Form& form) { records_.erase(&form); }
+
+}  // namespace quavero::platform::headless

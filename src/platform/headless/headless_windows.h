@@ -1,0 +1,89 @@
+// Windows without a screen: each form gets a peer that records what the platform was asked to
+// do; tests press, move, release, type and activate through HeadlessWindows, and read message
+// boxes, beeps and window state back.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless_loop.h"
+#include "platform/platform.h"
+
+namespace quavero::platform::headless {
+
+// What the platform did to one window.
+struct WindowRecord {
+  ui::WindowHandle handle = 0;
+  bool shown = false;
+  int activations = 0;       // shows with activation plus Activate()
+  bool layered = false;
+  std::vector<int> alpha_steps;  // every opacity set, in order
+  int drags = 0;
+  bool minimized = false;
+  bool destroyed = false;
+};
+
+struct MessageRecord {
+  std::string text, title;
+  Icon icon;
+  Buttons buttons;
+};
+
+class HeadlessWindows : public Windows {
+ public:
+  explicit HeadlessWindows(HeadlessLoop& loop) : loop_(loop) {}
+
+  void Realise(ui::Form& form) override;
+  PixelSize ScreenSize() override { return screen_; }
+  PixelPoint CursorPos() override { return cursor_; }
+  bool KeyState(int virtual_key) override { return keys_down_.count(virtual_key) != 0; }
+  Answer MessageBox(const std::string& text, const std::string& title, Icon icon,
+                    Buttons buttons) override;
+  void Beep() override { ++beeps_; }
+
+  // Set-up by tests and tools.
+  void SetScreenSize(int width, int height) { screen_ = {width, height}; }
+  void SetCursorPos(int x, int y) { cursor_ = {x, y}; }
+  void SetKeyDown(int virtual_key, bool down);
+  void QueueAnswer(Answer a) { answers_.push_back(a); }
+
+  // Input, in client pixels of the form; the element pressed keeps the mouse until release.
+  void Press(ui::Form& form, double x, double y, int button = ui::mouse::kLeft, int shift = 0);
+  void Move(ui::Form& form, double x, double y, int buttons = 0, int shift = 0);
+  void Release(ui::Form& form, double x, double y, int button = ui::mouse::kLeft, int shift = 0);
+  void Click(ui::Form& form, double x, double y, int button = ui::mouse::kLeft);
+  void KeyDown(ui::Form& form, int key, int shift);
+  void KeyUp(ui::Form& form, int key, int shift);
+  void Activate(ui::Form& form);
+  void DropFiles(ui::Form& form, double x, double y, const std::vector<std::string>& files);
+
+  // What happened.
+  const std::vector<MessageRecord>& messages() const { return messages_; }
+  void ClearMessages() { messages_.clear(); }
+  int beeps() const { return beeps_; }
+  const WindowRecord& record(const ui::Form& form) const;
+  const WindowRecord* record_of(ui::WindowHandle handle) const;
+
+  // Called by the peers.
+  WindowRecord& record_for(const ui::Form& form) { return records_[&form]; }
+  HeadlessLoop& loop() { return loop_; }
+  void Forget(const ui::Form& form);
+
+ private:
+  ui::Control* Target(ui::Form& form, double x, double y);
+
+  HeadlessLoop& loop_;
+  PixelSize screen_{1024, 768};
+  PixelPoint cursor_{};
+  std::map<int, bool> keys_down_;
+  std::deque<Answer> answers_;
+  std::vector<MessageRecord> messages_;
+  int beeps_ = 0;
+  ui::WindowHandle next_handle_ = 0x10010;
+  std::map<const ui::Form*, WindowRecord> records_;
+  std::map<const ui::Form*, ui::Control*> captured_;
+};
+
+}  // namespace quavero::platform::headless

@@ -1,0 +1,123 @@
+// The port: every operating-system service the engine uses. The engine never sleeps, reads a
+// clock, opens a file, shows a message box or beeps except through these interfaces. There are
+// two implementations: headless/ (in memory, virtual clock) and win32/ (the real thing).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/form.h"
+#include "ui/picture.h"
+
+namespace quavero::platform {
+
+// The message loop of the one user-interface thread, and time.
+class Loop {
+ public:
+  virtual ~Loop() = default;
+  virtual uint32_t TickCount() = 0;  // milliseconds, wraps; compare by signed difference
+  virtual void Sleep(int ms) = 0;
+  virtual void DoEvents() = 0;       // lets pending window messages and timers run
+  virtual void Post(std::function<void()> work) = 0;  // runs later on this thread
+  virtual void Quit() = 0;           // the program ends
+  virtual bool quitting() const = 0;
+};
+
+enum class Icon { kNone, kCritical, kQuestion, kExclamation, kInformation };
+enum class Buttons { kOk, kOkCancel, kYesNo, kYesNoCancel };
+enum class Answer { kOk, kCancel, kYes, kNo };
+
+struct PixelSize {
+  int width = 0, height = 0;
+};
+struct PixelPoint {
+  int x = 0, y = 0;
+};
+
+// Windows, the screen, the pointer and the keyboard, message boxes and the beep.
+class Windows {
+ public:
+  virtual ~Windows() = default;
+  // Makes the platform's window for a form: hidden, at a position the system chooses.
+  virtual void Realise(ui::Form& form) = 0;
+  virtual PixelSize ScreenSize() = 0;
+  virtual PixelPoint CursorPos() = 0;
+  virtual bool KeyState(int virtual_key) = 0;  // down, or pressed since the last query
+  virtual Answer MessageBox(const std::string& text, const std::string& title, Icon icon,
+                            Buttons buttons) = 0;
+  virtual void Beep() = 0;
+};
+
+// How a text file was stored; a file is written back the way it was read.
+enum class Encoding { kCodePage, kUtf8Bom };
+
+struct TextFile {
+  std::string text;  // UTF-8
+  Encoding encoding = Encoding::kCodePage;
+};
+
+// Files, by Windows path. Failures carry the numbers users know (53 file not found, 75 a
+// folder where a file is expected, 76 path not found, 70 permission denied).
+class Files {
+ public:
+  virtual ~Files() = default;
+  virtual TextFile ReadText(const std::string& path) = 0;
+  // Rewrites the file whole: a temporary file beside it replaces it in one step.
+  virtual void WriteText(const std::string& path, const TextFile& file) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool FolderExists(const std::string& path) = 0;
+  virtual std::vector<std::string> FilesIn(const std::string& folder) = 0;  // names, sorted
+  virtual std::vector<std::string> FoldersIn(const std::string& folder) = 0;
+  virtual void Delete(const std::string& path) = 0;
+  virtual std::string ApplicationFolder() = 0;  // without a trailing backslash
+  virtual std::string TempPath() = 0;           // as the system answers it
+};
+
+// The per-user settings store: application, section, key, text value.
+class Settings {
+ public:
+  virtual ~Settings() = default;
+  virtual std::string Get(const std::string& app, const std::string& section,
+                          const std::string& key, const std::string& fallback) = 0;
+  virtual void Save(const std::string& app, const std::string& section, const std::string& key,
+                    const std::string& value) = 0;
+};
+
+class Pictures {
+ public:
+  virtual ~Pictures() = default;
+  // The picture in a file; failure 5 "Cannot load file" when it cannot be read.
+  virtual ui::Picture Load(const std::string& path) = 0;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Asks the shell to "open" the file with the parameters in a normal window.
+  virtual void Open(const std::string& file, const std::string& parameters) = 0;
+};
+
+// The program's single-instance rule.
+class Instance {
+ public:
+  virtual ~Instance() = default;
+  // Claims the program's instance; false when another instance already holds it.
+  virtual bool Claim() = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  virtual Loop& loop() = 0;
+  virtual Windows& windows() = 0;
+  virtual Files& files() = 0;
+  virtual Settings& settings() = 0;
+  virtual Pictures& pictures() = 0;
+  virtual Shell& shell() = 0;
+  virtual Instance& instance() = 0;
+};
+
+}  // namespace quavero::platform

@@ -1,0 +1,174 @@
+#include "skin/skin_window.h"
+
+#include "app/application.h"
+#include "app/settings.h"
+#include "base/text.h"
+#include "base/values.h"
+
+namespace quavero::skin {
+namespace {
+
+constexpr int32_t kMoveOverlayBack = 0x202020;
+constexpr int32_t kMoveOverlayText = 0xFFFFFF;
+
+}  // namespace
+
+SkinWindow::SkinWindow(app::Application& app)
+    : form_("frmMain"),
+      lblInfo(form_, "lblInfo", ui::Layer::kLabels),
+      scrollWidth(form_, "scrollWidth", ui::Layer::kHidden),
+      img(form_, "img", ui::Layer::kImages),
+      tmr(form_, "tmr", ui::Layer::kHidden),
+      imgRatings(form_, "imgRatings", ui::Layer::kStars),
+      imgProgress(form_.Add<ui::Image>("imgProgress", -1, ui::Layer::kProgress)),
+      lblMove(form_.Add<ui::Label>("lblMove", -1, ui::Layer::kOverlay)),
+      lnTop(form_.Add<ui::Line>("lnTop", -1, ui::Layer::kLines)),
+      lnBottom(form_.Add<ui::Line>("lnBottom", -1, ui::Layer::kLines)),
+      lnLeft(form_.Add<ui::Line>("lnLeft", -1, ui::Layer::kLines)),
+      lnRight(form_.Add<ui::Line>("lnRight", -1, ui::Layer::kLines)),
+      tmrScroll(form_.Add<ui::Timer>("tmrScroll", -1)),
+      tmrProgress(form_.Add<ui::Timer>("tmrProgress", -1)),
+      tmrTrackImage(form_.Add<ui::Timer>("tmrTrackImage", -1)),
+      tmrDeskbarLetDie(form_.Add<ui::Timer>("tmrDeskbarLetDie", -1)),
+      app_(app) {
+  // The window's design, before any skin line applies.
+  lblInfo.Load(0).SetVisible(false);
+  scrollWidth.Load(0).SetVisible(false);
+  img.Load(0).SetVisible(false);
+  tmr.Load(0).SetInterval(0);
+  imgRatings.Load(0).SetVisible(false);
+  imgProgress.SetVisible(false);
+  lblMove.SetCaption("Move Window");
+  lblMove.SetVisible(false);
+  lblMove.SetOpaque(true);
+  lblMove.SetBackColor(kMoveOverlayBack);
+  lblMove.SetForeColor(kMoveOverlayText);
+  lblMove.SetAlignment(ui::Alignment::kCenter);
+  for (ui::Line* line : {&lnTop, &lnBottom, &lnLeft, &lnRight}) line->SetVisible(false);
+  tmrScroll.SetInterval(0);
+  tmrProgress.SetInterval(500);
+  tmrTrackImage.SetInterval(50);
+  tmrTrackImage.SetEnabled(false);
+  tmrDeskbarLetDie.SetInterval(5000);
+
+  app_.platform().windows().Realise(form_);
+  form_.SetEvents(this);
+  Form_Resize();
+  LoadStep();
+  ShowMeInDeskbar();
+}
+
+SkinWindow::~SkinWindow() { form_.SetEvents(nullptr); }
+
+void SkinWindow::LoadStep() {
+  ComCallsEnabled = true;
+  const ui::Image& star0 = imgRatings(0);
+  for (int i = 1; i <= 4; ++i) {
+    ui::Image& star = imgRatings.Load(i);
+    star.SetVisible(false);
+    star.SetLeft(star0.left() + i * star0.width());
+    star.SetTop(star0.top());
+    star.SetWidth(star0.width());
+    star.SetHeight(star0.height());
+  }
+  KeyShortcuts.assign(1, KeyShortcut{});
+  HoverIndex = -1;
+}
+
+bool SkinWindow::iTunesIsNothing(bool /*CareForTrack*/) { return true; }
+
+void SkinWindow::Form_Activate() {
+  if (form_.tag().empty()) Unload();
+}
+
+void SkinWindow::Form_Resize() {
+  if (form_.IsMinimized()) return;
+  double w = form_.PixelWidth(), h = form_.PixelHeight();
+  lnRight.SetEnds(w - 2, 0, w - 2, h);
+  lnLeft.SetEnds(0, 0, 0, h);
+  lnBottom.SetEnds(0, h - 2, w, h - 2);
+  lnTop.SetEnds(0, 0, w, 0);
+}
+
+void SkinWindow::Unload() {
+  if (unloaded_ || closing_) return;
+  closing_ = true;
+  auto keep_alive = weak_from_this().lock();
+  Form_Unload();
+  unloaded_ = true;
+  form_.Close();
+  app_.WindowUnloaded();
+}
+
+void SkinWindow::Form_Unload() {
+  AbortEffect = true;
+  ReleaseHotkeys();
+  if (RememberPos) {
+    try {
+      std::string position = values::FormatSingle(form_.left()) + "\r\n" +
+                             values::FormatSingle(form_.top()) + "\r\n";
+      app_.platform().files().WriteText(CurPath + "position.ini", {position});
+    } catch (const Failure&) {
+      // The old position.ini stays as it was; the window closes all the same.
+    }
+  }
+  for (const auto& control : form_.controls())
+    if (control->kind() == ui::ControlKind::kTimer && text::StartsWithNoCase(control->name(), "tmr"))
+      static_cast<ui::Timer&>(*control).SetEnabled(false);
+  Unloading = true;
+  if (app_.CountSkinWindows() == 1) {
+    app_.CloseTrayWindow();
+    bool close_itunes = values::LeadingNumber(app_.GetSetting(
+                            app::settings::kCloseiTunesOnExit,
+                            app::settings::kCloseiTunesOnExitDefault)) == 1;
+    if (close_itunes && !app_.SwitchingSkin()) app_.EndProgram();
+  }
+}
+
+void SkinWindow::Form_KeyDown(int /*KeyCode*/, int Shift) {
+  if (Shift != 0) StartMoveWindow();
+}
+
+void SkinWindow::Form_KeyUp(int /*KeyCode*/, int /*Shift*/) {
+  if (lblMove.visible()) lblMove.SetVisible(false);
+}
+
+void SkinWindow::lblMove_MouseDown(int, int, double, double) {
+  MoveWindow();
+  lblMove.SetVisible(false);
+}
+
+void SkinWindow::OnMouseDown(ui::Control* element, int button, int shift, double x, double y) {
+  auto keep_alive = weak_from_this().lock();
+  if (element == &lblMove) return lblMove_MouseDown(button, shift, x, y);
+  if (element && element->name() == "img" && shift != 0) {
+    StartMoveWindow();
+    return lblMove_MouseDown(button, shift, x, y);
+  }
+  RunInterActionCode();
+  if (element == nullptr || element->name() == "lblInfo") RunCode(FormClickCode);
+}
+
+void SkinWindow::OnTimer(ui::Timer& timer) {
+  auto keep_alive = weak_from_this().lock();
+  if (&timer == &tmrProgress) return tmrProgress_Timer();
+  if (&timer == &tmrDeskbarLetDie) return tmrDeskbarLetDie_Timer();
+  if (timer.name() == "tmr") return tmr_Timer(timer.index());
+}
+
+void SkinWindow::tmr_Timer(int Index) {
+  if (Unloading) return Unload();
+  std::string code = tmr(Index).tag();
+  RunCode(code);
+}
+
+void SkinWindow::tmrProgress_Timer() {
+  if (Unloading) return Unload();
+}
+
+void SkinWindow::tmrDeskbarLetDie_Timer() {
+  DeskbarLetDie = false;
+  tmrDeskbarLetDie.SetEnabled(false);
+}
+
+}  // namespace quavero::skin

@@ -1,0 +1,161 @@
+// The skin window (frmMain): one per open skin. It owns its form, its element arrays and the
+// state its skin file gives it. What it does lives beside it, one concern per file: loading
+// (load_skin.cpp, process_line.cpp), window operations (window_ops.cpp), effects and showing
+// (commands/effects.cpp), code (commands/run_code.cpp) and events (commands/events.cpp).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program_window.h"
+#include "platform/platform.h"
+#include "ui/form.h"
+
+namespace quavero::app {
+class Application;
+}
+
+namespace quavero::skin {
+
+struct KeyShortcut {
+  std::string keys;  // the key combination as written
+  std::string code;
+  int hotkey_id = 0;  // the registered hotkey, 0 while none
+};
+
+struct EventRecord {
+  std::string name;  // in the letter case written
+  std::string code;
+};
+
+class SkinWindow : public app::ProgramWindow,
+                   public ui::FormEvents,
+                   public std::enable_shared_from_this<SkinWindow> {
+ public:
+  // Creating the window runs its load step.
+  explicit SkinWindow(app::Application& app);
+  ~SkinWindow() override;
+
+  app::Application& app() { return app_; }
+  ui::Form& form() { return form_; }
+  const ui::Form& form() const { return form_; }
+
+  // Loading (load_skin.cpp, process_line.cpp).
+  void LoadSkin(const std::string& SkinFile, std::string Path);
+  void ProcessLine(const std::string& Line, const std::string& Path);
+  void LoadSong();
+
+  // Window operations (window_ops.cpp).
+  void AlwaysOnTop(bool on_top);
+  void CreateRoundRectFromWindow(int16_t Amount);
+  void MoveWindow();
+
+  // Effects and showing (commands/effects.cpp).
+  void RunAfter();
+  void FadeIn();
+  void FadeClose();
+  void SlideUp();
+  void GlassifyMe();
+  void StartMoveWindow();
+  void ShowSkinCode(const std::string& TheCode);
+  void ShowMeInDeskbar() {}  // the program's skin windows are not desk band windows
+
+  // Code and events (commands/).
+  void RunCode(const std::string& code);
+  void NewEvent(const std::string& TheEvent);
+  void CheckEvent(const std::string& CurEvent);
+  void RunInterActionCode();
+
+  // The iTunes link; the window has no connection to iTunes yet.
+  bool iTunesIsNothing(bool CareForTrack = false);
+  void RefreshInfo() {}
+  void RegisterKeyShortcuts() {}
+  void ReleaseHotkeys() {}
+
+  // Unloads the window: the unload step, then its platform window goes.
+  void Unload() override;
+  bool unloaded() const override { return unloaded_; }
+
+  // Public fields.
+  std::string CurPath;
+  std::string ShowAction;
+  bool IsDeskbar = false;
+
+  // State the skin file gives the window.
+  bool OnTop = false;
+  int16_t TransparencyLevel = 0;
+  int16_t RoundAmount = 0;
+  bool RememberPos = false;
+  bool OnDesktop = false;
+  bool GlassifyWindow = false;
+  bool OnlyOneInstance = false;
+  std::string FormClickCode;
+  std::string RatingsSpec;
+  std::vector<std::string> InteractionCodes;
+  int16_t InteractionCount = 0;
+  std::vector<KeyShortcut> KeyShortcuts;
+  std::string NoScrollLabels;
+  std::vector<std::string> LabelText;
+  std::vector<std::string> ImagePictures;
+  std::vector<EventRecord> EventList;
+  int EventCount() const { return static_cast<int>(EventList.size()); }
+  int16_t HoverIndex = -1;
+  bool HasArtworkImage = false;
+  bool Unloading = false;
+  bool AbortEffect = false;
+  bool ComCallsEnabled = false;
+  bool DeskbarLetDie = false;
+
+  // Elements.
+  ui::Form form_;
+  ui::ControlArray<ui::Label> lblInfo;
+  ui::ControlArray<ui::PictureBox> scrollWidth;
+  ui::ControlArray<ui::Image> img;
+  ui::ControlArray<ui::Timer> tmr;
+  ui::ControlArray<ui::Image> imgRatings;
+  ui::Image& imgProgress;
+  ui::Label& lblMove;
+  ui::Line& lnTop;
+  ui::Line& lnBottom;
+  ui::Line& lnLeft;
+  ui::Line& lnRight;
+  ui::Timer& tmrScroll;
+  ui::Timer& tmrProgress;
+  ui::Timer& tmrTrackImage;
+  ui::Timer& tmrDeskbarLetDie;
+
+  // Handlers.
+  void Form_Activate();
+  void Form_Resize();
+  void Form_Unload();
+  void Form_KeyDown(int KeyCode, int Shift);
+  void Form_KeyUp(int KeyCode, int Shift);
+  void lblMove_MouseDown(int Button, int Shift, double X, double Y);
+  void tmr_Timer(int Index);
+  void tmrProgress_Timer();
+  void tmrDeskbarLetDie_Timer();
+
+ private:
+  // ui::FormEvents: the platform's events routed to the handlers above.
+  void OnMouseDown(ui::Control* element, int button, int shift, double x, double y) override;
+  void OnKeyDown(int key, int shift) override { Form_KeyDown(key, shift); }
+  void OnKeyUp(int key, int shift) override { Form_KeyUp(key, shift); }
+  void OnActivate() override { Form_Activate(); }
+  void OnResize() override { Form_Resize(); }
+  void OnTimer(ui::Timer& timer) override;
+  void OnCloseRequested() override { Unload(); }
+
+  void LoadStep();
+  void ReadPosition();
+  void ReadPersonalShortcuts();
+  void LoadSkinFailed(const std::exception& failure);
+  void SetAlpha(int alpha);
+
+  app::Application& app_;
+  bool unloaded_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace quavero::skin

@@ -1,0 +1,38 @@
+#include "ui/controls.h"
+
+#include "ui/form.h"
+
+namespace quavero::ui {
+
+Control::Control(Form& form, ControlKind kind, std::string name, int index, Layer layer)
+    : form_(form), kind_(kind), name_(std::move(name)), index_(index), layer_(layer) {}
+
+void Control::SetVisible(bool visible) { Set(visible_, visible); }
+
+bool Control::Contains(double x, double y) const {
+  return x >= left_ && x < left_ + width_ && y >= top_ && y < top_ + height_;
+}
+
+void Control::Changed() { form_.ControlChanged(*this); }
+
+void Line::SetEnds(double x1, double y1, double x2, double y2) {
+  x1_ = x1;
+  y1_ = y1;
+  x2_ = x2;
+  y2_ = y2;
+  Changed();
+}
+
+void Timer::SetInterval(int32_t ms) {
+  interval_ = ms;
+  Restart();
+}
+
+void Timer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  Restart();
+}
+
+void Timer::Restart() { form().TimerChanged(*this); }
+
+}  // namespace quavero::ui

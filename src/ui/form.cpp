@@ -1,0 +1,131 @@
+#include "ui/form.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quavero::ui {
+
+Form::Form(std::string name) : name_(std::move(name)) {}
+
+Form::~Form() { peer_.reset(); }
+
+void Form::SetLeft(double twips) {
+  if (left_ == twips) return;
+  left_ = twips;
+  BoundsChanged(false);
+}
+
+void Form::SetTop(double twips) {
+  if (top_ == twips) return;
+  top_ = twips;
+  BoundsChanged(false);
+}
+
+void Form::SetWidth(double twips) {
+  if (width_ == twips) return;
+  width_ = twips;
+  BoundsChanged(true);
+}
+
+void Form::SetHeight(double twips) {
+  if (height_ == twips) return;
+  height_ = twips;
+  BoundsChanged(true);
+}
+
+int Form::PixelWidth() const { return static_cast<int>(std::lround(width_ / kTwipsPerPixel)); }
+int Form::PixelHeight() const { return static_cast<int>(std::lround(height_ / kTwipsPerPixel)); }
+
+void Form::BoundsChanged(bool resized) {
+  if (peer_) peer_->BoundsChanged();
+  if (resized && events_ && !IsMinimized()) events_->OnResize();
+}
+
+void Form::SetBackColor(int32_t colour) {
+  back_color_ = colour;
+  if (peer_) peer_->Invalidate();
+}
+
+void Form::SetPicture(Picture picture) {
+  picture_ = std::move(picture);
+  if (peer_) peer_->Invalidate();
+}
+
+void Form::Show(bool activate) {
+  visible_ = true;
+  if (peer_) peer_->Show(activate);
+}
+
+void Form::Hide() {
+  visible_ = false;
+  if (peer_) peer_->Hide();
+}
+
+bool Form::SetLayeredAlpha(int alpha) {
+  if (peer_ && !peer_->SetLayeredAlpha(alpha)) return false;
+  alpha_ = alpha;
+  return true;
+}
+
+void Form::SetRegion(Region region) {
+  region_ = std::move(region);
+  if (peer_) peer_->SetRegion(*region_);
+}
+
+void Form::SetTopmost(bool topmost) {
+  topmost_ = topmost;
+  if (peer_) peer_->SetTopmost(topmost);
+}
+
+void Form::AttachToDesktop() {
+  on_desktop_ = true;
+  if (peer_) peer_->AttachToDesktop();
+}
+
+void Form::SetParentWindow(WindowHandle parent) {
+  parent_ = parent;
+  if (peer_) peer_->SetParentWindow(parent);
+}
+
+void Form::StartSystemDrag() {
+  if (peer_) peer_->StartSystemDrag();
+}
+
+bool Form::IsMinimized() const { return peer_ && peer_->IsMinimized(); }
+
+std::vector<const Control*> Form::PaintOrder() const {
+  std::vector<const Control*> order;
+  for (const auto& c : controls_)
+    if (c->visible() && c->layer() != Layer::kHidden) order.push_back(c.get());
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Control* a, const Control* b) { return a->layer() < b->layer(); });
+  return order;
+}
+
+Control* Form::HitTest(double x, double y) const {
+  auto order = PaintOrder();
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    const Control* c = *it;
+    bool pointer_target = c->kind() == ControlKind::kLabel || c->kind() == ControlKind::kImage;
+    if (pointer_target && c->Contains(x, y)) return const_cast<Control*>(c);
+  }
+  return nullptr;
+}
+
+void Form::Attach(std::unique_ptr<FormPeer> peer) { peer_ = std::move(peer); }
+
+void Form::Close() {
+  closed_ = true;
+  visible_ = false;
+  peer_.reset();
+}
+
+void Form::ControlChanged(const Control&) {
+  if (peer_) peer_->Invalidate();
+}
+
+void Form::TimerChanged(Timer& timer) {
+  if (peer_) peer_->TimerChanged(timer);
+}
+
+}  // namespace quavero::ui

@@ -1,0 +1,25 @@
+// quavero-skincheck [--json] [--app-folder DIR] [--screen WxH] SKINFOLDER
+// Loads a skin as the program would and prints every message a user would have seen.
+// Exit status: 0 nothing reported, 1 messages shown, 2 wrong arguments or no such folder.
+#include <iostream>
+
+#include "skin_check.h"
+
+int main(int argc, char** argv) {
+  using namespace quavero::skincheck;
+  Options options;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (auto error = ParseArguments(args, options)) {
+    std::cerr << "quavero-skincheck: " << *error << "\n"
+              << "usage: quavero-skincheck [--json] [--app-folder DIR] [--screen WxH] SKINFOLDER\n";
+    return 2;
+  }
+  try {
+    Result result = CheckSkin(options);
+    std::cout << result.text;
+    return result.message_count == 0 ? 0 : 1;
+  } catch (const std::exception& e) {
+    std::cerr << "quavero-skincheck: " << e.what() << "\n";
+    return 2;
+  }
+}

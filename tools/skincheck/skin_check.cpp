@@ -1,0 +1,125 @@
+#include "skin_check.h"
+
+#include <stdexcept>
+
+#include "app/application.h"
+#include "base/text.h"
+#include "platform/headless/headless_platform.h"
+#include "skin_report.h"
+
+namespace quavero::skincheck {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr char kAppFolder[] = "C:\\Quavero";
+constexpr char kOutsideSkinFolder[] = "D:\\Skin";
+
+bool ParseScreen(const std::string& text, int& width, int& height) {
+  auto parts = text::Split(text, 'x');
+  if (parts.size() != 2) return false;
+  try {
+    size_t used_w = 0, used_h = 0;
+    width = std::stoi(parts[0], &used_w);
+    height = std::stoi(parts[1], &used_h);
+    return used_w == parts[0].size() && used_h == parts[1].size() && width > 0 && height > 0;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// An empty application folder of the checker's own, removed when the check ends.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    path_ = fs::temp_directory_path() / ("quavero-skincheck-" + std::to_string(
+                                             reinterpret_cast<std::uintptr_t>(this)));
+    fs::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// The Windows path of the skin folder below the application folder, or "" when outside it.
+std::string PathBelow(const fs::path& folder, const fs::path& app_folder) {
+  fs::path relative = folder.lexically_relative(app_folder);
+  if (relative.empty() || *relative.begin() == "..") return "";
+  std::string path = kAppFolder;
+  for (const auto& part : relative)
+    if (part != ".") path += "\\" + part.string();
+  return path + "\\";
+}
+
+}  // namespace
+
+std::optional<std::string> ParseArguments(const std::vector<std::string>& args, Options& options) {
+  std::vector<std::string> folders;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--json") {
+      options.json = true;
+    } else if (a == "--app-folder" || a == "--screen") {
+      if (i + 1 >= args.size()) return a + " needs a value";
+      const std::string& value = args[++i];
+      if (a == "--app-folder") options.app_folder = value;
+      else if (!ParseScreen(value, options.screen_width, options.screen_height))
+        return "--screen takes WIDTHxHEIGHT in pixels, for example 1024x768";
+    } else if (!a.empty() && a[0] == '-' && a.size() > 1) {
+      return "unknown option " + a;
+    } else {
+      folders.push_back(a);
+    }
+  }
+  if (folders.size() != 1) return "give exactly one skin folder";
+  options.skin_folder = folders[0];
+  return std::nullopt;
+}
+
+Result CheckSkin(const Options& options) {
+  std::error_code ec;
+  fs::path skin = fs::weakly_canonical(fs::absolute(options.skin_folder), ec);
+  if (ec || !fs::is_directory(skin)) throw std::runtime_error("no such skin folder: " +
+                                                              options.skin_folder.string());
+  std::optional<ScratchFolder> scratch;
+  fs::path app_folder;
+  if (options.app_folder) {
+    app_folder = fs::weakly_canonical(fs::absolute(*options.app_folder), ec);
+    if (ec || !fs::is_directory(app_folder))
+      throw std::runtime_error("no such application folder: " + options.app_folder->string());
+  } else if (text::EqualsNoCase(skin.parent_path().filename().string(), "Skins")) {
+    app_folder = skin.parent_path().parent_path();
+  } else {
+    scratch.emplace();
+    app_folder = scratch->path();
+  }
+
+  platform::headless::HeadlessPlatform platform(app_folder, kAppFolder);
+  platform.windows().SetScreenSize(options.screen_width, options.screen_height);
+  std::string skin_path = PathBelow(skin, app_folder);
+  if (skin_path.empty()) {
+    platform.files().Mount(kOutsideSkinFolder, skin);
+    skin_path = std::string(kOutsideSkinFolder) + "\\";
+  }
+
+  app::Application app(platform);
+  auto window = app.OpenSkinWindow(skin_path, app::kKeepPosition, app::kKeepPosition, false);
+  const auto& messages = platform.windows().messages();
+
+  Result result;
+  result.message_count = static_cast<int>(messages.size());
+  if (options.json) {
+    nlohmann::json report = {{"messages", MessagesAsJson(messages)},
+                             {"window", WindowAsJson(*window)}};
+    result.text = report.dump(2) + "\n";
+  } else {
+    result.text = MessagesAsText(messages);
+  }
+  return result;
+}
+
+}  // namespace quavero::skincheck

@@ -1,0 +1,143 @@
+#include "skin_report.h"
+
+#include "base/lines.h"
+#include "base/text.h"
+#include "base/values.h"
+
+namespace quavero::skincheck {
+namespace {
+
+using nlohmann::json;
+
+std::string IconName(platform::Icon icon) {
+  switch (icon) {
+    case platform::Icon::kCritical: return "critical";
+    case platform::Icon::kInformation: return "information";
+    case platform::Icon::kExclamation: return "exclamation";
+    case platform::Icon::kQuestion: return "question";
+    case platform::Icon::kNone: break;
+  }
+  return "none";
+}
+
+// The file a picture was loaded from, relative to the skin folder when it lies in it.
+json PictureFile(const ui::Picture& picture, const std::string& skin_folder) {
+  if (!picture) return nullptr;
+  if (text::StartsWithNoCase(picture->file, skin_folder))
+    return picture->file.substr(skin_folder.size());
+  return picture->file;
+}
+
+json Labels(const skin::SkinWindow& w) {
+  json labels = json::array();
+  for (const auto& [index, label] : w.lblInfo.elements()) {
+    if (index == 0) continue;
+    labels.push_back({{"index", index}, {"left", label->left()}, {"top", label->top()},
+                      {"width", label->width()}, {"height", label->height()},
+                      {"template", label->tag()}, {"fontName", label->font().name},
+                      {"fontSize", label->font().size}, {"color", label->fore_color()},
+                      {"centered", label->alignment() == ui::Alignment::kCenter},
+                      {"visible", label->visible()}});
+  }
+  return labels;
+}
+
+json Images(const skin::SkinWindow& w) {
+  json images = json::array();
+  for (const auto& [index, image] : w.img.elements()) {
+    if (index == 0) continue;
+    std::string pictures = index < static_cast<int>(w.ImagePictures.size())
+                               ? w.ImagePictures[index] : "";
+    images.push_back({{"index", index}, {"left", image->left()}, {"top", image->top()},
+                      {"width", image->width()}, {"height", image->height()},
+                      {"code", image->tag()}, {"pictures", pictures},
+                      {"picture", PictureFile(image->picture(), w.CurPath)},
+                      {"acceptsFiles", image->accepts_files()}, {"visible", image->visible()}});
+  }
+  return images;
+}
+
+json Timers(const skin::SkinWindow& w) {
+  json timers = json::array();
+  for (const auto& [index, timer] : w.tmr.elements()) {
+    if (index == 0) continue;
+    timers.push_back({{"index", index}, {"interval", timer->interval()},
+                      {"enabled", timer->enabled()}, {"code", timer->tag()}});
+  }
+  return timers;
+}
+
+json Events(const skin::SkinWindow& w) {
+  json events = json::array();
+  for (const auto& e : w.EventList) events.push_back({{"name", e.name}, {"code", e.code}});
+  return events;
+}
+
+json Shortcuts(const skin::SkinWindow& w) {
+  json shortcuts = json::array();
+  // The list always ends with the empty record the next shortcut line fills.
+  for (size_t i = 0; i + 1 < w.KeyShortcuts.size(); ++i)
+    shortcuts.push_back({{"keys", w.KeyShortcuts[i].keys}, {"code", w.KeyShortcuts[i].code}});
+  return shortcuts;
+}
+
+json Progress(const skin::SkinWindow& w) {
+  const ui::Image& bar = w.imgProgress;
+  return {{"visible", bar.visible()}, {"left", bar.left()}, {"top", bar.top()},
+          {"height", bar.height()}, {"fullWidth", values::LeadingNumber(bar.tag())},
+          {"picture", PictureFile(bar.picture(), w.CurPath)}};
+}
+
+}  // namespace
+
+std::string MessagesAsText(const std::vector<platform::headless::MessageRecord>& messages) {
+  std::string out;
+  for (const auto& m : messages) {
+    out += "--- " + m.title + " (" + IconName(m.icon) + ")\n";
+    for (const auto& line : lines::SplitLines(m.text)) out += line + "\n";
+  }
+  out += messages.empty() ? std::string("ok") : std::to_string(messages.size()) + " messages";
+  return out + "\n";
+}
+
+json MessagesAsJson(const std::vector<platform::headless::MessageRecord>& messages) {
+  json list = json::array();
+  for (const auto& m : messages)
+    list.push_back({{"title", m.title}, {"icon", IconName(m.icon)}, {"text", m.text}});
+  return list;
+}
+
+json WindowAsJson(const skin::SkinWindow& w) {
+  const ui::Form& f = w.form();
+  return {
+      {"tag", f.tag()},
+      {"left", f.left()},
+      {"top", f.top()},
+      {"width", f.width()},
+      {"height", f.height()},
+      {"backColor", f.back_color()},
+      {"backgroundPicture", PictureFile(f.picture(), w.CurPath)},
+      {"onTop", w.OnTop},
+      {"transparency", w.TransparencyLevel},
+      {"roundAmount", w.RoundAmount},
+      {"rememberPos", w.RememberPos},
+      {"onDesktop", w.OnDesktop},
+      {"glassify", w.GlassifyWindow},
+      {"onlyOneInstance", w.OnlyOneInstance},
+      {"showAction", w.ShowAction},
+      {"formClickCode", w.FormClickCode},
+      {"ratingsSpec", w.RatingsSpec},
+      {"interactionCodes", w.InteractionCodes},
+      {"noScrollLabels", w.NoScrollLabels},
+      {"scrollInterval", w.tmrScroll.interval()},
+      {"borders", {{"visible", w.lnTop.visible()}, {"color", w.lnTop.color()}}},
+      {"labels", Labels(w)},
+      {"images", Images(w)},
+      {"timers", Timers(w)},
+      {"events", Events(w)},
+      {"shortcuts", Shortcuts(w)},
+      {"progress", Progress(w)},
+  };
+}
+
+}  // namespace quavero::skincheck

@@ -1,0 +1,18 @@
+// The checker's two report forms: message boxes as text, and the window after loading as JSON.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/headless/headless_windows.h"
+#include "skin/skin_window.h"
+
+namespace quavero::skincheck {
+
+std::string MessagesAsText(const std::vector<platform::headless::MessageRecord>& messages);
+nlohmann::json MessagesAsJson(const std::vector<platform::headless::MessageRecord>& messages);
+nlohmann::json WindowAsJson(const skin::SkinWindow& window);
+
+}  // namespace quavero::skincheck
