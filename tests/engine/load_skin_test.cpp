@@ -1,0 +1,178 @@
+// Loading a skin into its window: the file as a whole, position.ini, personal.ini, closing.
+#include "skin_fixture.h"
+
+namespace quavero::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class LoadSkinTest : public SkinFixture {};
+
+TEST_F(LoadSkinTest, AMissingSkinFileGivesOneMessageAndAnEmptyWindow) {
+  auto w = Open("Nowhere");
+  EXPECT_THAT(MessageTexts(),
+              ElementsAre("There was an error in LoadSkin\r\nErr 76: Path not found"));
+  EXPECT_EQ(w->form().tag(), "loadedbyskin");
+  EXPECT_EQ(w->CurPath, Folder("Nowhere"));
+  EXPECT_EQ(w->lblInfo.UBound(), 0);
+  EXPECT_FALSE(w->unloaded());
+}
+
+TEST_F(LoadSkinTest, AFolderWithoutSkinFileIsFileNotFound) {
+  WriteFile("Skins/Empty/readme.txt", "x");
+  Open("Empty");
+  EXPECT_THAT(MessageTexts(),
+              ElementsAre("There was an error in LoadSkin\r\nErr 53: File not found"));
+}
+
+TEST_F(LoadSkinTest, ASkinFileThatIsAFolderIsAPathAccessError) {
+  std::filesystem::create_directories(root_ / "Skins/Odd/skin.ini");
+  Open("Odd");
+  EXPECT_THAT(MessageTexts(),
+              ElementsAre("There was an error in LoadSkin\r\nErr 75: Path/File access error"));
+}
+
+TEST_F(LoadSkinTest, LinesEndAtCrButNotAtLoneLf) {
+  WriteFile("Skins/Test/skin.ini", "skinname=A\rwidth=10\nheight=20\r\n");
+  auto w = Open("Test");
+  EXPECT_EQ(w->form().tag(), "A");
+  EXPECT_EQ(w->form().width(), 10 * 15);  // "10\nheight=20" reads as 10
+  EXPECT_EQ(w->form().height(), 315);
+}
+
+TEST_F(LoadSkinTest, AUtf8SkinWithByteOrderMarkReadsItsText) {
+  WriteFile("Skins/Test/skin.ini", "\xEF\xBB\xBFskinname=Caf\xC3\xA9\r\n");
+  EXPECT_EQ(Open("Test")->form().tag(), "Caf\xC3\xA9");
+}
+
+TEST_F(LoadSkinTest, ACodePageSkinIsReadAsWindows1252) {
+  WriteFile("Skins/Test/skin.ini", "skinname=Caf\xE9 \x80\r\n");
+  EXPECT_EQ(Open("Test")->form().tag(), "Caf\xC3\xA9 \xE2\x82\xAC");
+}
+
+TEST_F(LoadSkinTest, RememberedPositionIsWrittenOnCloseAndReadOnLoad) {
+  WriteSkin("Test", {"skinname=T", "left=10", "top=20", "rememberpos=true"});
+  auto w = Open("Test");
+  EXPECT_EQ(w->form().left(), 150);
+  w->form().SetLeft(13560);
+  w->form().SetTop(-1500);
+  w->Unload();
+  EXPECT_EQ(ReadFile("Skins/Test/position.ini"), " 13560\r\n-1500\r\n");
+
+  auto again = Open("Test");
+  EXPECT_EQ(again->form().left(), 13560);
+  EXPECT_EQ(again->form().top(), -1500);
+}
+
+TEST_F(LoadSkinTest, APositionGivenByTheCallerWinsOverSkinAndPositionFile) {
+  WriteSkin("Test", {"skinname=T", "left=10", "rememberpos=1"});
+  WriteFile("Skins/Test/position.ini", "300\r\n400\r\n");
+  auto w = Open("Test", 120, -99);
+  EXPECT_EQ(w->form().left(), 120);
+  EXPECT_EQ(w->form().top(), 400);
+}
+
+TEST_F(LoadSkinTest, WithoutRememberPosNoPositionFileIsReadOrWritten) {
+  WriteSkin("Test", {"skinname=T", "left=10"});
+  WriteFile("Skins/Test/position.ini", "300\r\n400\r\n");
+  auto w = Open("Test");
+  EXPECT_EQ(w->form().left(), 150);
+  std::filesystem::remove(root_ / "Skins/Test/position.ini");
+  w->Unload();
+  EXPECT_FALSE(Exists("Skins/Test/position.ini"));
+}
+
+TEST_F(LoadSkinTest, APositionFileWithTextOrOneLineNeverCrashes) {
+  WriteSkin("Test", {"skinname=T", "left=10", "rememberpos=1"});
+  WriteFile("Skins/Test/position.ini", "hello\r\n");
+  auto w = Open("Test");
+  EXPECT_EQ(w->form().left(), 0);
+  EXPECT_THAT(MessageTexts(),
+              ElementsAre("There was an error in LoadSkin\r\nErr 62: Input past end of file"));
+}
+
+TEST_F(LoadSkinTest, PersonalShortcutsAreReadForTheOnlySkinWindow) {
+  WriteFile("personal.ini", "keyboardshortcut=Ctrl+P;playpause\r\n");
+  WriteSkin("Test", {"skinname=T"});
+  auto first = Open("Test");
+  auto second = Open("Test");
+  ASSERT_EQ(first->KeyShortcuts.size(), 2u);
+  EXPECT_EQ(first->KeyShortcuts[0].code, "playpause");
+  EXPECT_EQ(second->KeyShortcuts.size(), 1u);
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(LoadSkinTest, AMissingPersonalFileIsTreatedAsEmpty) {
+  WriteSkin("Test", {"skinname=T"});
+  Open("Test");
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(LoadSkinTest, BadInputNeverCrashesOrHangs) {
+  std::string garbage;
+  for (int i = 0; i < 70000; ++i) garbage += static_cast<char>((i * 7919) % 256);
+  WriteFile("Skins/Garbage/skin.ini", garbage);
+  auto g = Open("Garbage");
+  EXPECT_FALSE(g->unloaded());
+
+  WriteFile("Skins/Long/skin.ini", "skinname=" + std::string(1 << 20, 'x') + "\r\nwidth=10");
+  EXPECT_EQ(Open("Long")->form().width(), 150);
+
+  std::string many;
+  for (int i = 0; i < 100000; ++i) many += "label=1;1;1;1;x\r\n";
+  auto m = Open("Many");  // missing folder first: one message, no elements
+  WriteFile("Skins/Many/skin.ini", many);
+  EXPECT_EQ(Open("Many")->lblInfo.UBound(), 100000);
+}
+
+TEST_F(LoadSkinTest, ClosingDisablesEveryTimer) {
+  auto w = Load({"skinname=T", "timerevent=100;x"});
+  auto other = Open("Test");
+  w->Unload();
+  EXPECT_TRUE(w->Unloading);
+  EXPECT_TRUE(w->AbortEffect);
+  EXPECT_FALSE(w->tmr(1).enabled());
+  EXPECT_FALSE(w->tmrProgress.enabled());
+  EXPECT_FALSE(w->tmrDeskbarLetDie.enabled());
+  EXPECT_FALSE(app_.ended());
+  EXPECT_EQ(app_.CountSkinWindows(), 1);
+}
+
+TEST_F(LoadSkinTest, TheProgramEndsWhenTheLastSkinWindowCloses) {
+  auto a = Load({"skinname=T"});
+  auto b = Open("Test");
+  a->Unload();
+  EXPECT_FALSE(app_.ended());
+  b->Unload();
+  EXPECT_TRUE(app_.ended());
+  EXPECT_TRUE(platform_.loop().quitting());
+}
+
+TEST_F(LoadSkinTest, ActivationClosesAWindowWhoseTagIsEmpty) {
+  auto named = Load({"skinname=T"});
+  platform_.windows().Activate(named->form());
+  EXPECT_FALSE(named->unloaded());
+  auto empty = Load({"skinname="});
+  platform_.windows().Activate(empty->form());
+  EXPECT_TRUE(empty->unloaded());
+}
+
+TEST_F(LoadSkinTest, ATickOfTheProgressTimerAfterUnloadingUnloadsTheWindow) {
+  auto w = Load({"skinname=T"});
+  auto keep = Open("Test");
+  w->Unloading = true;
+  platform_.loop().Advance(600);
+  EXPECT_TRUE(w->unloaded());
+  EXPECT_FALSE(keep->unloaded());
+}
+
+TEST_F(LoadSkinTest, TheDeskbandGraceTimerClearsItsFlagAndStops) {
+  auto w = Load({"skinname=T"});
+  w->DeskbarLetDie = true;
+  platform_.loop().Advance(5000);
+  EXPECT_FALSE(w->DeskbarLetDie);
+  EXPECT_FALSE(w->tmrDeskbarLetDie.enabled());
+}
+
+}  // namespace
+}  // namespace quavero::test
