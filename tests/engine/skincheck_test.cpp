@@ -1,0 +1,124 @@
+// The skin checker reports what the program would have shown, and the window after loading.
+#include "skin_check.h"
+#include "skin_fixture.h"
+
+namespace quavero::test {
+namespace {
+
+using skincheck::CheckSkin;
+using skincheck::Options;
+
+class SkinCheckTest : public SkinFixture {
+ protected:
+  Options For(const std::string& name) {
+    Options o;
+    o.skin_folder = root_ / "Skins" / name;
+    return o;
+  }
+};
+
+TEST_F(SkinCheckTest, PrintsEveryMessageInOrderThenTheirCount) {
+  WriteSkin("Bad", {"skinname=Bad", "ontop=yes", "label=1;2"});
+  auto result = CheckSkin(For("Bad"));
+  EXPECT_EQ(result.message_count, 2);
+  EXPECT_EQ(result.text,
+            "--- Error! (critical)\n"
+            "There was an error while loading the skin:\n"
+            "Unknown Error: Type mismatch\n"
+            "ontop=yes\n"
+            "--- Error! (critical)\n"
+            "There was an error while loading the skin:\n"
+            "Expected parameter missing!\n"
+            "label=1;2\n"
+            "2 messages\n");
+}
+
+TEST_F(SkinCheckTest, ASkinWithoutFaultsIsOk) {
+  WriteSkin("Good", {"skinname=Good"});
+  auto result = CheckSkin(For("Good"));
+  EXPECT_EQ(result.message_count, 0);
+  EXPECT_EQ(result.text, "ok\n");
+}
+
+TEST_F(SkinCheckTest, ReadsPersonalShortcutsOfTheApplicationFolderAboveSkins) {
+  WriteFile("personal.ini", "ontop=maybe\r\n");
+  WriteSkin("Good", {"skinname=Good"});
+  EXPECT_EQ(CheckSkin(For("Good")).message_count, 1);
+}
+
+TEST_F(SkinCheckTest, ASkinOutsideAnApplicationFolderLoadsItsPicturesToo) {
+  auto outside = root_ / "elsewhere";
+  WriteFile("elsewhere/skin.ini", "skinname=Out\r\nbackgroundpicture=b.png\r\n");
+  WritePicture("elsewhere/b.png");
+  Options o;
+  o.skin_folder = outside;
+  o.json = true;
+  auto report = nlohmann::json::parse(CheckSkin(o).text);
+  EXPECT_TRUE(report["messages"].empty());
+  EXPECT_EQ(report["window"]["backgroundPicture"], "b.png");
+}
+
+TEST_F(SkinCheckTest, JsonReflectsTheWindowAfterLoading) {
+  WritePicture("Skins/J/play.png");
+  WritePicture("Skins/J/bar.png");
+  WriteSkin("J", {"skinname=J", "width=200", "left=r100", "transparency=200", "roundwindow=8",
+                  "label=5;4;150;14;[Artist]", "labelfont=1;Tahoma;9", "labelcolor=1;&HFFFFFF",
+                  "labelcenter=1", "image=160;4;16;16;playpause;play.png|h.png",
+                  "image=1;1;1;1;x;ARTWORK", "timerevent=1000;nexttrack",
+                  "event=newsong;playpause", "keyboardshortcut=Ctrl+P;playpause",
+                  "progresscontrol=5;24;150;6;bar.png", "borders=1;&HFF", "scrolltimer=150",
+                  "anyinteraction=a", "ontop=bad"});
+  Options o = For("J");
+  o.json = true;
+  o.screen_width = 800;
+  auto report = nlohmann::json::parse(CheckSkin(o).text);
+  ASSERT_EQ(report["messages"].size(), 1u);
+  EXPECT_EQ(report["messages"][0]["icon"], "critical");
+  EXPECT_EQ(report["messages"][0]["title"], "Error!");
+  const auto& w = report["window"];
+  EXPECT_EQ(w["tag"], "J");
+  EXPECT_EQ(w["width"], 3000);
+  EXPECT_EQ(w["left"], 800 * 15 - 1500);
+  EXPECT_EQ(w["backColor"], 0xFF00FF);
+  EXPECT_EQ(w["backgroundPicture"], nullptr);
+  EXPECT_EQ(w["transparency"], 200);
+  EXPECT_EQ(w["roundAmount"], 8);
+  EXPECT_EQ(w["scrollInterval"], 150);
+  EXPECT_EQ(w["borders"]["visible"], true);
+  EXPECT_EQ(w["borders"]["color"], 255);
+  ASSERT_EQ(w["labels"].size(), 1u);
+  EXPECT_EQ(w["labels"][0]["template"], "[Artist]");
+  EXPECT_EQ(w["labels"][0]["fontName"], "Tahoma");
+  EXPECT_EQ(w["labels"][0]["color"], 0xFFFFFF);
+  EXPECT_EQ(w["labels"][0]["centered"], true);
+  ASSERT_EQ(w["images"].size(), 2u);
+  EXPECT_EQ(w["images"][0]["picture"], "play.png");
+  EXPECT_EQ(w["images"][0]["code"], "playpause");
+  EXPECT_EQ(w["images"][1]["picture"], nullptr);
+  EXPECT_EQ(w["images"][1]["acceptsFiles"], true);
+  EXPECT_EQ(w["timers"][0]["interval"], 1000);
+  EXPECT_EQ(w["timers"][0]["code"], "nexttrack");
+  EXPECT_EQ(w["events"][0]["name"], "newsong");
+  ASSERT_EQ(w["shortcuts"].size(), 1u);
+  EXPECT_EQ(w["shortcuts"][0]["keys"], "Ctrl+P");
+  EXPECT_EQ(w["progress"]["fullWidth"], 150);
+  EXPECT_EQ(w["progress"]["picture"], "bar.png");
+  EXPECT_EQ(w["interactionCodes"], nlohmann::json::array({"a"}));
+  EXPECT_EQ(w["onTop"], false);
+}
+
+TEST_F(SkinCheckTest, ArgumentsAreCheckedAndAMissingFolderIsAnError) {
+  Options o;
+  EXPECT_FALSE(skincheck::ParseArguments({"--json", "--screen", "800x600", "x"}, o));
+  EXPECT_TRUE(o.json);
+  EXPECT_EQ(o.screen_width, 800);
+  EXPECT_TRUE(skincheck::ParseArguments({}, o));
+  EXPECT_TRUE(skincheck::ParseArguments({"--screen", "big", "x"}, o));
+  EXPECT_TRUE(skincheck::ParseArguments({"--app-folder"}, o));
+  EXPECT_TRUE(skincheck::ParseArguments({"a", "b"}, o));
+  EXPECT_TRUE(skincheck::ParseArguments({"--verbose", "a"}, o));
+  EXPECT_THROW(CheckSkin(For("NoSuchSkin")), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace quavero::test
