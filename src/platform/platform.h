@@ -46,7 +46,7 @@ class Windows {
   virtual PixelSize ScreenSize() = 0;
   virtual PixelPoint CursorPos() = 0;
   virtual bool KeyState(int virtual_key) = 0;  // down, or pressed since the last query
-  virtual Answer MessageBox(const std::string& text, const std::string& title, Icon icon,
+  virtual Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                             Buttons buttons) = 0;
   virtual void Beep() = 0;
 };

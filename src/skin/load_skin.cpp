@@ -56,7 +56,7 @@ void SkinWindow::LoadSkinFailed(const std::exception& failure) {
     number = f->number();
     description = f->description();
   }
-  app_.platform().windows().MessageBox(
+  app_.platform().windows().ShowMessageBox(
       "There was an error in LoadSkin\r\nErr " + std::to_string(number) + ": " + description,
       "Error!", platform::Icon::kCritical, platform::Buttons::kOk);
 }

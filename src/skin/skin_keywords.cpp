@@ -63,6 +63,7 @@ void Label(SkinWindow& w, const SkinLine& l) {
   label.SetWidth(LeadingNumber(l.p(2)));
   label.SetHeight(LeadingNumber(l.p(3)));
   label.SetTag(l.p(4));
+  label.SetCaption(label.tag());  // shown as written until the track information replaces it
 }
 
 void Image(SkinWindow& w, const SkinLine& l) {

@@ -55,7 +55,7 @@ void HeadlessWindows::Realise(ui::Form& form) {
     if (c->kind() == ui::ControlKind::kTimer) loop_.Arm(static_cast<ui::Timer&>(*c));
 }
 
-Answer HeadlessWindows::MessageBox(const std::string& text, const std::string& title, Icon icon,
+Answer HeadlessWindows::ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                                    Buttons buttons) {
   messages_.push_back({text, title, icon, buttons});
   if (!answers_.empty()) {

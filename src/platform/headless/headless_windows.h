@@ -39,7 +39,7 @@ class HeadlessWindows : public Windows {
   PixelSize ScreenSize() override { return screen_; }
   PixelPoint CursorPos() override { return cursor_; }
   bool KeyState(int virtual_key) override { return keys_down_.count(virtual_key) != 0; }
-  Answer MessageBox(const std::string& text, const std::string& title, Icon icon,
+  Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                     Buttons buttons) override;
   void Beep() override { ++beeps_; }
 

@@ -1,0 +1,56 @@
+// The Win32 window of a form: a borderless pop-up with no taskbar button. Controls are
+// windowless: the window paints them from the model into a back buffer and asks the model
+// which one is under the pointer; the element pressed keeps the mouse until release.
+#pragma once
+
+#include <windows.h>
+#undef IsMinimized  // winuser.h makes it a macro; the form model has a member of that name
+
+#include <map>
+
+#include "platform/win32/painter.h"
+#include "ui/form.h"
+
+namespace quavero::platform::win32 {
+
+class FormWindow : public ui::FormPeer {
+ public:
+  FormWindow(ui::Form& form, Painter& painter);
+  ~FormWindow() override;
+
+  static void RegisterClass();
+  HWND hwnd() const { return hwnd_; }
+
+  ui::WindowHandle handle() const override { return reinterpret_cast<ui::WindowHandle>(hwnd_); }
+  void Show(bool activate) override;
+  void Hide() override;
+  void BoundsChanged() override;
+  void Invalidate() override;
+  bool SetLayeredAlpha(int alpha) override;
+  void SetRegion(const ui::Region& region) override;
+  void SetTopmost(bool topmost) override;
+  void AttachToDesktop() override;
+  void SetParentWindow(ui::WindowHandle parent) override;
+  void StartSystemDrag() override;
+  void TimerChanged(ui::Timer& timer) override;
+  bool IsMinimized() const override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  void Paint();
+  void Mouse(UINT msg, WPARAM wp, LPARAM lp);
+  void PositionFromWindow();
+  RECT PixelBounds() const;
+
+  ui::Form& form_;
+  Painter& painter_;
+  HWND hwnd_ = nullptr;
+  ui::Control* captured_ = nullptr;
+  bool syncing_ = false;
+  std::map<UINT_PTR, ui::Timer*> timers_;
+  std::map<ui::Timer*, UINT_PTR> timer_ids_;
+  UINT_PTR next_timer_id_ = 1;
+};
+
+}  // namespace quavero::platform::win32

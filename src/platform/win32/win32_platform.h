@@ -1,0 +1,50 @@
+// The real platform: every port service on Win32.
+#pragma once
+
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_loop.h"
+#include "platform/win32/win32_pictures.h"
+#include "platform/win32/win32_settings.h"
+#include "platform/win32/win32_windows.h"
+
+namespace quavero::platform::win32 {
+
+class Win32Shell : public Shell {
+ public:
+  void Open(const std::string& file, const std::string& parameters) override;
+};
+
+// A named mutex held for the program's lifetime.
+class Win32Instance : public Instance {
+ public:
+  ~Win32Instance() override;
+  bool Claim() override;
+
+ private:
+  void* mutex_ = nullptr;
+};
+
+class Win32Platform : public Platform {
+ public:
+  Win32Loop& loop() override { return loop_; }
+  Win32Windows& windows() override { return windows_; }
+  Win32Files& files() override { return files_; }
+  Win32Settings& settings() override { return settings_; }
+  Win32Pictures& pictures() override { return pictures_; }
+  Win32Shell& shell() override { return shell_; }
+  Win32Instance& instance() override { return instance_; }
+
+ private:
+  Win32Loop loop_;
+  Win32Windows windows_;
+  Win32Files files_;
+  Win32Settings settings_;
+  Win32Pictures pictures_;
+  Win32Shell shell_;
+  Win32Instance instance_;
+};
+
+}  // namespace quavero::platform::win32

@@ -1,0 +1,53 @@
+#include "platform/win32/win32_windows.h"
+
+#include <windows.h>
+#undef IsMinimized
+
+#include "platform/win32/form_window.h"
+#include "platform/win32/wide.h"
+
+namespace quavero::platform::win32 {
+
+void Win32Windows::Realise(ui::Form& form) {
+  form.Attach(std::make_unique<FormWindow>(form, painter_));
+}
+
+PixelSize Win32Windows::ScreenSize() {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+PixelPoint Win32Windows::CursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+bool Win32Windows::KeyState(int virtual_key) { return GetAsyncKeyState(virtual_key) != 0; }
+
+Answer Win32Windows::ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
+                                Buttons buttons) {
+  UINT flags = MB_TASKMODAL | MB_SETFOREGROUND;
+  switch (icon) {
+    case Icon::kCritical: flags |= MB_ICONSTOP; break;
+    case Icon::kQuestion: flags |= MB_ICONQUESTION; break;
+    case Icon::kExclamation: flags |= MB_ICONEXCLAMATION; break;
+    case Icon::kInformation: flags |= MB_ICONINFORMATION; break;
+    case Icon::kNone: break;
+  }
+  switch (buttons) {
+    case Buttons::kOk: flags |= MB_OK; break;
+    case Buttons::kOkCancel: flags |= MB_OKCANCEL; break;
+    case Buttons::kYesNo: flags |= MB_YESNO; break;
+    case Buttons::kYesNoCancel: flags |= MB_YESNOCANCEL; break;
+  }
+  switch (MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), flags)) {
+    case IDCANCEL: return Answer::kCancel;
+    case IDYES: return Answer::kYes;
+    case IDNO: return Answer::kNo;
+    default: return Answer::kOk;
+  }
+}
+
+void Win32Windows::Beep() { MessageBeep(MB_OK); }
+
+}  // namespace quavero::platform::win32

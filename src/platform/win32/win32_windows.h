@@ -1,0 +1,23 @@
+// Windows, the screen, the pointer, message boxes and the beep, on Win32.
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/win32/painter.h"
+
+namespace quavero::platform::win32 {
+
+class Win32Windows : public Windows {
+ public:
+  void Realise(ui::Form& form) override;
+  PixelSize ScreenSize() override;
+  PixelPoint CursorPos() override;
+  bool KeyState(int virtual_key) override;
+  Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
+                    Buttons buttons) override;
+  void Beep() override;
+
+ private:
+  Painter painter_;
+};
+
+}  // namespace quavero::platform::win32

@@ -1,0 +1,66 @@
+# Shared by the end-to-end checks: a private Xvfb screen, the build's Wine prefix, an
+# application folder of the checks' own, and helpers that poll with a time-out.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+cd "$top"
+source scripts/lib/wine.sh
+build=$top/build/windows
+app=$build/e2e-app
+probe=$build/tools/window-probe/quavero-probe.exe
+failures=0
+passes=0
+
+start_screen() {
+  local display=:$((200 + RANDOM % 200))
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=$display
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+# A fresh application folder: the program, the Default skin, an empty personal.ini.
+fresh_app_folder() {
+  rm -rf "$app"
+  mkdir -p "$app/Skins"
+  cp "$build/src/main/Quavero.exe" "$app/"
+  cp -r skins/Default "$app/Skins/Default"
+  : > "$app/personal.ini"
+}
+
+win_path() { winepath -w "$1" 2>/dev/null; }
+
+settings_key='HKCU\Software\VB and VBA Program Settings\Quavero\Options'
+clear_settings() { wine reg delete 'HKCU\Software\VB and VBA Program Settings\Quavero' /f >/dev/null 2>&1 || true; }
+setting() { wine reg query "$settings_key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v k="$1" '$1 == k { print $3 }'; }
+set_setting() { wine reg add "$settings_key" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+
+start_quavero() { wine "$app/Quavero.exe" "$@" >/dev/null 2>&1 & quavero_pid=$!; }
+probe() { wine "$probe" 2>/dev/null | tr -d '\r'; }
+# The value of one key of the first skin window's probe line.
+probe_value() { probe | head -n 1 | tr ' ' '\n' | awk -F= -v k="$1" '$1 == k { print $2 }'; }
+
+wait_until() { # seconds command...
+  local limit=$1; shift
+  local end=$((SECONDS + limit))
+  while [ $SECONDS -lt $end ]; do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+window_shown() { [ "$(probe_value visible)" = 1 ]; }
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+close_windows() { wine "$probe" --close >/dev/null 2>&1 || true; }
+
+check() { # description command...
+  local what=$1; shift
+  if "$@"; then echo "  ok: $what"; passes=$((passes + 1)); else echo "  FAILED: $what"; failures=$((failures + 1)); fi
+}
+equals() { [ "$1" = "$2" ] || { echo "    expected '$2', got '$1'" >&2; return 1; }; }
+
+finish() {
+  close_windows
+  [ -n "${quavero_pid:-}" ] && kill "$quavero_pid" 2>/dev/null || true
+  kill "${xvfb_pid:-}" 2>/dev/null || true
+  echo "e2e: $passes passed, $failures failed"
+  [ $failures -eq 0 ]
+}

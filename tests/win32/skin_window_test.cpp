@@ -1,0 +1,124 @@
+// Skin windows on real Win32 windows: styles, opacity, region, z-order, painting, and a press
+// that stops a fade.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app/application.h"
+#include "platform/win32/painter.h"
+#include "platform/win32/win32_platform.h"
+#include "skin/skin_window.h"
+#include "win32_test_support.h"
+
+namespace quavero::test {
+namespace {
+
+class Win32SkinWindowTest : public ::testing::Test {
+ protected:
+  // The program ends when its last skin window closes; the next test's loop must not see that.
+  ~Win32SkinWindowTest() override {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+  std::shared_ptr<skin::SkinWindow> Open(const std::string& skin) {
+    dir_.Write("skin.ini", skin);
+    return app_.OpenSkinWindow(dir_.folder(), app::kKeepPosition, app::kKeepPosition, false);
+  }
+  static HWND Hwnd(const skin::SkinWindow& w) { return reinterpret_cast<HWND>(w.form().handle()); }
+  static BYTE Alpha(HWND hwnd) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags);
+    return alpha;
+  }
+
+  ScratchFolder dir_;
+  platform::win32::Win32Platform platform_;
+  app::Application app_{platform_};
+};
+
+TEST_F(Win32SkinWindowTest, ABorderlessToolWindowWithTheSkinsOptions) {
+  auto w = Open("skinname=T\r\nwidth=200\r\nheight=50\r\nleft=30\r\ntop=40\r\nroundwindow=20\r\n"
+                "transparency=180\r\nontop=1\r\n");
+  HWND hwnd = Hwnd(*w);
+  ASSERT_TRUE(IsWindow(hwnd));
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+  LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+  LONG_PTR ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & WS_CAPTION);
+  EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(ex & WS_EX_TOPMOST);
+  EXPECT_TRUE(ex & WS_EX_LAYERED);
+  EXPECT_EQ(Alpha(hwnd), 180);
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.left, 30);
+  EXPECT_EQ(r.top, 40);
+  EXPECT_EQ(r.right - r.left, 200);
+  EXPECT_EQ(r.bottom - r.top, 50);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(hwnd, rgn), COMPLEXREGION);
+  EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+  EXPECT_TRUE(PtInRegion(rgn, 100, 25));
+  DeleteObject(rgn);
+  w->Unload();
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(Win32SkinWindowTest, AnOpaqueSkinHasNoLayeredStyle) {
+  auto w = Open("skinname=T\r\n");
+  EXPECT_FALSE(GetWindowLongPtrW(Hwnd(*w), GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_FALSE(GetWindowLongPtrW(Hwnd(*w), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(Win32SkinWindowTest, PaintsTheModelInItsOrder) {
+  auto w = Open("skinname=T\r\nwidth=100\r\nheight=40\r\nbackgroundcolor=&H00FF00\r\n"
+                "label=0;0;100;20;WWWWWWWW\r\nlabelcolor=1;&HFFFFFF\r\nlabelfont=1;Tahoma;12\r\n"
+                "borders=true;&HFF0000\r\n");
+  w->imgProgress.SetVisible(true);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 40);
+  ReleaseDC(nullptr, screen);
+  SelectObject(dc, bitmap);
+  platform::win32::Painter painter;
+  painter.Paint(w->form(), dc, 100, 40);
+  EXPECT_EQ(GetPixel(dc, 50, 30), RGB(0, 255, 0));  // background colour
+  EXPECT_EQ(GetPixel(dc, 0, 30), RGB(0, 0, 255));   // left border line, &HFF0000 is blue
+  EXPECT_EQ(GetPixel(dc, 98, 30), RGB(0, 0, 255));  // right border line two pixels in
+  int white = 0;
+  for (int x = 0; x < 100; ++x)
+    for (int y = 1; y < 19; ++y) white += GetPixel(dc, x, y) == RGB(255, 255, 255);
+  EXPECT_GT(white, 20);  // the label's text
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+}
+
+TEST_F(Win32SkinWindowTest, APressStopsAFadeAtTheLevelItReached) {
+  auto keep = Open("skinname=Keep\r\n");
+  auto w = Open("skinname=T\r\ntransparency=255\r\n");
+  HWND hwnd = Hwnd(*w);
+  std::thread presser([hwnd] {
+    Sleep(250);
+    PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  });
+  w->FadeClose();
+  presser.join();
+  EXPECT_FALSE(w->unloaded());
+  EXPECT_TRUE(IsWindow(hwnd));
+  BYTE reached = Alpha(hwnd);
+  EXPECT_GT(reached, 0);
+  EXPECT_LT(reached, 255);
+}
+
+TEST_F(Win32SkinWindowTest, AFadeInRunsUpToTheSkinsLevel) {
+  auto w = Open("skinname=T\r\ntransparency=120\r\nshowaction=fadein\r\n");
+  EXPECT_EQ(Alpha(Hwnd(*w)), 120);
+  EXPECT_TRUE(IsWindowVisible(Hwnd(*w)));
+}
+
+}  // namespace
+}  // namespace quavero::test

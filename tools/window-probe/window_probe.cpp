@@ -1,0 +1,52 @@
+// quavero-probe: prints what Windows knows of every Quavero skin window, one line each, as
+// key=value pairs. The end-to-end checks read it; it also helps when a skin looks wrong.
+// quavero-probe --close asks every skin window to close, as the system's close command does.
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+void Describe(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+  LONG_PTR ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+  BYTE alpha = 255;
+  DWORD flags = 0;
+  bool layered = (ex & WS_EX_LAYERED) != 0;
+  if (layered) GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  int kind = GetWindowRgn(hwnd, rgn);
+  const char* region = kind == SIMPLEREGION ? "simple" : kind == COMPLEXREGION ? "complex" : "none";
+  int w = r.right - r.left, h = r.bottom - r.top;
+  bool corner = kind == ERROR ? true : PtInRegion(rgn, 0, 0);
+  bool middle = kind == ERROR ? true : PtInRegion(rgn, w / 2, h / 2);
+  DeleteObject(rgn);
+  std::printf("hwnd=%llu left=%ld top=%ld width=%d height=%d visible=%d topmost=%d toolwindow=%d "
+              "popup=%d caption=%d layered=%d alpha=%u region=%s corner=%d middle=%d parent=%llu\n",
+              static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)), r.left, r.top, w,
+              h, IsWindowVisible(hwnd) ? 1 : 0, (ex & WS_EX_TOPMOST) ? 1 : 0,
+              (ex & WS_EX_TOOLWINDOW) ? 1 : 0, (style & WS_POPUP) ? 1 : 0,
+              (style & WS_CAPTION) == WS_CAPTION ? 1 : 0, layered ? 1 : 0,
+              static_cast<unsigned>(alpha), region, corner ? 1 : 0, middle ? 1 : 0,
+              static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetParent(hwnd))));
+}
+
+BOOL CALLBACK Visit(HWND hwnd, LPARAM close) {
+  wchar_t name[64];
+  if (GetClassNameW(hwnd, name, 64) && lstrcmpW(name, L"QuaveroSkinWindow") == 0) {
+    if (close) PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    else Describe(hwnd);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool close = argc > 1 && lstrcmpA(argv[1], "--close") == 0;
+  EnumWindows(Visit, close ? 1 : 0);
+  std::fflush(stdout);
+  return 0;
+}
