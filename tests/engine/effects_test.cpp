@@ -25,6 +25,14 @@ TEST_F(EffectsTest, RunAfterAppliesTheWindowOptionsAndShowsWithoutActivating) {
   EXPECT_EQ(w->form().region()->rects[0], (ui::Rect{0, 0, 100, 20}));
 }
 
+TEST_F(EffectsTest, RunAfterWorksInItsOrder) {
+  auto w = Load({"skinname=T", "ontop=1", "transparency=200", "roundwindow=20", "glassify=1",
+                 "ondesktop=1"});
+  EXPECT_THAT(Record(*w).operations,
+              ::testing::ElementsAre("topmost 1", "show", "alpha 200", "region", "region", "show",
+                                     "desktop"));
+}
+
 TEST_F(EffectsTest, TransparencyZeroLeavesTheWindowOpaqueAnd255IsLayeredAtFullOpacity) {
   auto opaque = Load({"skinname=A", "transparency=0"});
   EXPECT_FALSE(Record(*opaque).layered);
@@ -122,12 +130,27 @@ TEST_F(EffectsTest, FadeCloseRunsDownToZeroAndUnloads) {
 }
 
 TEST_F(EffectsTest, SlideUpGrowsOnePixelAStepFromTheBottomEdge) {
-  std::vector<std::pair<double, double>> steps;
-  auto w = Load({"skinname=T", "top=100", "height=20", "showaction=slideup"});
+  auto w = Load({"skinname=T", "left=0", "top=100", "width=10", "height=3",
+                 "showaction=slideup"});
+  std::vector<std::string> bounds;
+  for (const auto& op : Record(*w).operations)
+    if (op.rfind("bounds", 0) == 0) bounds.push_back(op);
+  ASSERT_GE(bounds.size(), 8u);
+  bounds.erase(bounds.begin(), bounds.end() - 8);  // before these, the skin's own lines
+  EXPECT_THAT(bounds, ::testing::ElementsAre("bounds 0,1500,150,0", "bounds 0,1545,150,0",
+                                             "bounds 0,1530,150,0", "bounds 0,1530,150,15",
+                                             "bounds 0,1515,150,15", "bounds 0,1515,150,30",
+                                             "bounds 0,1500,150,30", "bounds 0,1500,150,45"));
   EXPECT_EQ(w->form().top(), 1500);
-  EXPECT_EQ(w->form().height(), 300);
-  EXPECT_EQ(platform_.loop().slept_ms(), 20u * 3);
+  EXPECT_EQ(w->form().height(), 45);
+  EXPECT_EQ(platform_.loop().slept_ms(), 3u * 3);
   EXPECT_TRUE(w->form().visible());
+}
+
+TEST_F(EffectsTest, SlideUpStopsExactlyAtTheTopForHeightsThatAreNotWholePixels) {
+  auto w = Load({"skinname=T", "top=100", "height=2.5", "showaction=slideup"});
+  EXPECT_EQ(w->form().top(), 1500);
+  EXPECT_EQ(w->form().height(), std::lround(37.5));
 }
 
 TEST_F(EffectsTest, GlassifyCutsTheWindowToItsVisibleElements) {

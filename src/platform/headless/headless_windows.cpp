@@ -21,25 +21,35 @@ class HeadlessPeer : public ui::FormPeer {
   void Show(bool activate) override {
     record().shown = true;
     if (activate) ++record().activations;
+    Log(activate ? "show-activate" : "show");
   }
-  void Hide() override { record().shown = false; }
-  void BoundsChanged() override {}
+  void Hide() override {
+    record().shown = false;
+    Log("hide");
+  }
+  void BoundsChanged() override {
+    auto n = [](double v) { return std::to_string(static_cast<long long>(v)); };
+    Log("bounds " + n(form_.left()) + "," + n(form_.top()) + "," + n(form_.width()) + "," +
+        n(form_.height()));
+  }
   void Invalidate() override {}
   bool SetLayeredAlpha(int alpha) override {
     record().layered = true;
     record().alpha_steps.push_back(alpha);
+    Log("alpha " + std::to_string(alpha));
     return true;
   }
-  void SetRegion(const ui::Region&) override {}
-  void SetTopmost(bool) override {}
-  void AttachToDesktop() override {}
-  void SetParentWindow(ui::WindowHandle) override {}
+  void SetRegion(const ui::Region&) override { Log("region"); }
+  void SetTopmost(bool topmost) override { Log(topmost ? "topmost 1" : "topmost 0"); }
+  void AttachToDesktop() override { Log("desktop"); }
+  void SetParentWindow(ui::WindowHandle) override { Log("parent"); }
   void StartSystemDrag() override { ++record().drags; }
   void TimerChanged(ui::Timer& timer) override { windows_.loop().Arm(timer); }
   bool IsMinimized() const override { return windows_.record_for(form_).minimized; }
 
  private:
   WindowRecord& record() { return windows_.record_for(form_); }
+  void Log(std::string operation) { record().operations.push_back(std::move(operation)); }
   HeadlessWindows& windows_;
   ui::Form& form_;
 };

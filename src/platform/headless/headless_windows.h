@@ -23,6 +23,9 @@ struct WindowRecord {
   int drags = 0;
   bool minimized = false;
   bool destroyed = false;
+  // What the window was asked to do, in order: "show", "show-activate", "hide", "alpha 200",
+  // "region", "topmost 1", "desktop", "parent", "bounds L,T,W,H" (twips).
+  std::vector<std::string> operations;
 };
 
 struct MessageRecord {

@@ -108,10 +108,8 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (events) events->OnKeyUp(static_cast<int>(wp), KeyShiftState());
       break;
     case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE && events) {
-        events->OnActivate();
-        return 0;
-      }
+      // The default handling gives the activated window the keyboard focus.
+      if (LOWORD(wp) != WA_INACTIVE && events) events->OnActivate();
       break;
     case WM_MOVE:
       PositionFromWindow();
