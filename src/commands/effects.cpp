@@ -45,21 +45,26 @@ void SkinWindow::RunAfter() {
   }
 }
 
-void SkinWindow::FadeIn() {
-  auto keep_alive = weak_from_this().lock();
+bool SkinWindow::Fade(int from, int to, int step) {
   auto& loop = app_.platform().loop();
-  if (TransparencyLevel == 0) TransparencyLevel = 255;
-  form_.Hide();
-  form_.Show(false);
-  for (int a = 0; a <= TransparencyLevel; ++a) {
+  for (int a = from; step > 0 ? a <= to : a >= to; a += step) {
     SetAlpha(a);
     loop.DoEvents();
     if (AbortEffect) {
-      AbortEffect = false;
-      return;
+      AbortEffect = false;  // the press that stopped this fade is used up
+      return false;
     }
     loop.Sleep(kFadeStepMs);
   }
+  return true;
+}
+
+void SkinWindow::FadeIn() {
+  auto keep_alive = weak_from_this().lock();
+  if (TransparencyLevel == 0) TransparencyLevel = 255;
+  form_.Hide();
+  form_.Show(false);
+  if (!Fade(0, TransparencyLevel, +1)) return;
   if (GlassifyWindow) GlassifyMe();
   form_.Show(false);
   if (OnDesktop) app_.AttachToDesktop(form_);
@@ -67,17 +72,8 @@ void SkinWindow::FadeIn() {
 
 void SkinWindow::FadeClose() {
   auto keep_alive = weak_from_this().lock();
-  auto& loop = app_.platform().loop();
   if (TransparencyLevel == 0) TransparencyLevel = 255;
-  for (int a = TransparencyLevel; a >= 0; --a) {
-    SetAlpha(a);
-    loop.DoEvents();
-    if (AbortEffect) {
-      AbortEffect = false;
-      return;
-    }
-    loop.Sleep(kFadeStepMs);
-  }
+  if (!Fade(TransparencyLevel, 0, -1)) return;
   form_.Hide();
   Unload();
 }

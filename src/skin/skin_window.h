@@ -152,6 +152,9 @@ class SkinWindow : public app::ProgramWindow,
   void ReadPersonalShortcuts();
   void LoadSkinFailed(const std::exception& failure);
   void SetAlpha(int alpha);
+  // Steps the opacity from one level towards another (step +1 or -1), letting messages run;
+  // false when a press stopped it.
+  bool Fade(int from, int to, int step);
 
   app::Application& app_;
   bool unloaded_ = false;

@@ -29,6 +29,16 @@ fresh_app_folder() {
   : > "$app/personal.ini"
 }
 
+# Every check starts alike: the build's prefix, a private screen, a fresh application folder
+# and no settings.
+begin_checks() {
+  wine_prefix_for "$build"
+  start_screen
+  trap finish EXIT
+  fresh_app_folder
+  clear_settings
+}
+
 win_path() { winepath -w "$1" 2>/dev/null; }
 
 settings_key='HKCU\Software\VB and VBA Program Settings\Quavero\Options'

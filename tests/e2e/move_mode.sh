@@ -2,11 +2,7 @@
 # Moving a skin window by hand under Wine: a key with Shift shows the "Move Window" overlay, a
 # drag on it moves the window, and the new place is the one remembered.
 source "$(dirname "$0")/e2e_lib.bash"
-wine_prefix_for "$build"
-start_screen
-trap finish EXIT
-fresh_app_folder
-clear_settings
+begin_checks
 
 start_quavero
 check "the Default skin window appears" wait_until 20 window_shown

@@ -2,11 +2,7 @@
 # Quavero.exe under Wine: first and second start, the command line with a skin folder, the
 # window options of a skin file, the remembered position, and the Default skin on screen.
 source "$(dirname "$0")/e2e_lib.bash"
-wine_prefix_for "$build"
-start_screen
-trap finish EXIT
-fresh_app_folder
-clear_settings
+begin_checks
 
 # A skin with every window option this check looks at.
 mkdir -p "$app/Skins/Probe"

@@ -121,6 +121,16 @@ TEST_F(EffectsTest, AnUnconsumedPressStopsTheNextFadeAtItsFirstStep) {
   EXPECT_FALSE(w->AbortEffect);
 }
 
+TEST_F(EffectsTest, ANegativeLevelMakesNoFadeSteps) {
+  auto w = Load({"skinname=T", "transparency=-5", "showaction=fadein"});
+  EXPECT_TRUE(Record(*w).alpha_steps.empty());
+  EXPECT_TRUE(w->form().visible());
+  auto keep = Open("Test");
+  w->FadeClose();
+  EXPECT_TRUE(Record(*w).alpha_steps.empty());
+  EXPECT_TRUE(w->unloaded());
+}
+
 TEST_F(EffectsTest, FadeCloseRunsDownToZeroAndUnloads) {
   auto w = Load({"skinname=T", "transparency=50"});
   auto keep = Open("Test");
