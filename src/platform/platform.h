@@ -49,6 +49,12 @@ class Windows {
   virtual Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                             Buttons buttons) = 0;
   virtual void Beep() = 0;
+  // The width in pixels of every prefix of a text (its first 1, 2, ... characters) in a font.
+  virtual std::vector<int> MeasurePrefixes(const ui::Font& font, const std::string& text) = 0;
+  int MeasureText(const ui::Font& font, const std::string& text) {
+    auto widths = MeasurePrefixes(font, text);
+    return widths.empty() ? 0 : widths.back();
+  }
 };
 
 // How a text file was stored; a file is written back the way it was read.

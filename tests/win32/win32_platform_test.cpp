@@ -118,6 +118,19 @@ TEST(Win32Pictures, FlattenTransparencyOnBlackAndReuseUnchangedFiles) {
   }
 }
 
+TEST(Win32Windows, MeasuresEveryPrefixOfATextInOneCall) {
+  platform::win32::Win32Windows windows;
+  ui::Font font{"Tahoma", 12};
+  auto widths = windows.MeasurePrefixes(font, "WWii\xF0\x9F\x8E\xB5");  // ends with one emoji
+  ASSERT_EQ(widths.size(), 5u);
+  for (size_t i = 1; i < widths.size(); ++i) EXPECT_GT(widths[i], widths[i - 1]);
+  EXPECT_GT(widths[1] - widths[0], widths[3] - widths[2]);  // W is wider than i
+  EXPECT_EQ(windows.MeasureText(font, "WW"), widths[1]);
+  ui::Font bigger{"Tahoma", 24};
+  EXPECT_GT(windows.MeasureText(bigger, "WW"), widths[1]);
+  EXPECT_TRUE(windows.MeasurePrefixes(font, "").empty());
+}
+
 TEST(Win32Instance, ASecondClaimFails) {
   platform::win32::Win32Instance first, second;
   EXPECT_TRUE(first.Claim());

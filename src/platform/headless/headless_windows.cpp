@@ -1,5 +1,6 @@
 #include "platform/headless/headless_windows.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace quavero::platform::headless {
@@ -75,6 +76,18 @@ Answer HeadlessWindows::ShowMessageBox(const std::string& text, const std::strin
   }
   return buttons == Buttons::kYesNo || buttons == Buttons::kYesNoCancel ? Answer::kYes
                                                                         : Answer::kOk;
+}
+
+std::vector<int> HeadlessWindows::MeasurePrefixes(const ui::Font& font, const std::string& text) {
+  ++measurements_;
+  int per_character = std::max(1, static_cast<int>(font.size * 0.75 + 0.5));
+  std::vector<int> widths;
+  int width = 0;
+  for (unsigned char c : text) {
+    if ((c & 0xC0) == 0x80) continue;  // a UTF-8 continuation byte is part of the character
+    widths.push_back(width += per_character);
+  }
+  return widths;
 }
 
 void HeadlessWindows::SetKeyDown(int virtual_key, bool down) {

@@ -45,6 +45,10 @@ class HeadlessWindows : public Windows {
   Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                     Buttons buttons) override;
   void Beep() override { ++beeps_; }
+  // Without fonts every character is as wide as three quarters of the font's size in points,
+  // at least one pixel: a 8-point text is 6 pixels a character.
+  std::vector<int> MeasurePrefixes(const ui::Font& font, const std::string& text) override;
+  int measurements() const { return measurements_; }
 
   // Set-up by tests and tools.
   void SetScreenSize(int width, int height) { screen_ = {width, height}; }
@@ -84,6 +88,7 @@ class HeadlessWindows : public Windows {
   std::deque<Answer> answers_;
   std::vector<MessageRecord> messages_;
   int beeps_ = 0;
+  int measurements_ = 0;
   ui::WindowHandle next_handle_ = 0x10010;
   std::map<const ui::Form*, WindowRecord> records_;
   std::map<const ui::Form*, ui::Control*> captured_;

@@ -50,4 +50,24 @@ Answer Win32Windows::ShowMessageBox(const std::string& text, const std::string& 
 
 void Win32Windows::Beep() { MessageBeep(MB_OK); }
 
+std::vector<int> Win32Windows::MeasurePrefixes(const ui::Font& font, const std::string& text) {
+  std::wstring wide = Wide(text);
+  std::vector<int> units(wide.size());
+  if (wide.empty()) return {};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, painter_.Font(font));
+  SIZE size{};
+  int fit = 0;
+  GetTextExtentExPointW(dc, wide.c_str(), static_cast<int>(wide.size()), 0, &fit, units.data(),
+                        &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  // One width per character: the second half of a surrogate pair ends the same character.
+  std::vector<int> widths;
+  for (size_t i = 0; i < wide.size(); ++i)
+    if (!(wide[i] >= 0xDC00 && wide[i] <= 0xDFFF)) widths.push_back(units[i]);
+    else if (!widths.empty()) widths.back() = units[i];
+  return widths;
+}
+
 }  // namespace quavero::platform::win32
