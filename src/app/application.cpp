@@ -21,7 +21,7 @@ std::string CountText(double n) {
 
 }  // namespace
 
-Application::Application(platform::Platform& platform) : platform_(platform) {}
+Application::Application(platform::Platform& platform) : platform_(platform), itunes_(platform) {}
 
 Application::~Application() = default;
 
@@ -152,6 +152,12 @@ std::vector<std::shared_ptr<skin::SkinWindow>> Application::SkinWindows() const 
 }
 
 int Application::CountSkinWindows() const { return static_cast<int>(SkinWindows().size()); }
+
+void Application::ReleaseAlliTunes() {
+  itunes_.checker().IgnoreUntilGone("iTunes");
+  for (const auto& w : skin_windows_) w->ReleaseiTunes();
+  itunes_.Release();
+}
 
 void Application::LoadTrayWindow() {
   if (tray_factory_) tray_ = tray_factory_(*this);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/program_window.h"
+#include "itunes/link.h"
 #include "platform/platform.h"
 #include "ui/form.h"
 
@@ -32,6 +33,10 @@ class Application {
   ~Application();
 
   platform::Platform& platform() { return platform_; }
+  itunes::Link& itunes() { return itunes_; }
+  // iTunes is about to warn its user that scripting clients hold its objects: every window
+  // lets go of iTunes at once, and nothing reconnects until that iTunes has gone.
+  void ReleaseAlliTunes();
 
   // The tray and menu window is made by this factory; without one, start-up loads none.
   void SetTrayWindowFactory(TrayWindowFactory factory) { tray_factory_ = std::move(factory); }
@@ -85,6 +90,7 @@ class Application {
   void Prune();
 
   platform::Platform& platform_;
+  itunes::Link itunes_;
   TrayWindowFactory tray_factory_;
   std::shared_ptr<ProgramWindow> tray_;
   std::vector<std::shared_ptr<skin::SkinWindow>> skin_windows_;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "itunes/itunes.h"
 #include "ui/form.h"
 #include "ui/picture.h"
 
@@ -114,6 +115,21 @@ class Instance {
   virtual bool Claim() = 0;
 };
 
+struct ProcessInfo {
+  uint32_t id = 0;
+  std::string path;  // the full path of its main module
+};
+
+// The running processes.
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // Every process whose main module could be read, with that module's path.
+  virtual std::vector<ProcessInfo> List() = 0;
+  // Whether a process that List gave has not ended since.
+  virtual bool Alive(uint32_t id) = 0;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -124,6 +140,9 @@ class Platform {
   virtual Pictures& pictures() = 0;
   virtual Shell& shell() = 0;
   virtual Instance& instance() = 0;
+  virtual Processes& processes() = 0;
+  // A new connection to the iTunes application object; nullptr when none can be made.
+  virtual itunes::ApplicationPtr CreateITunesApplication() = 0;
 };
 
 }  // namespace quavero::platform

@@ -73,9 +73,12 @@ void SkinWindow::LoadStep() {
   }
   KeyShortcuts.assign(1, KeyShortcut{});
   HoverIndex = -1;
+  try {
+    if (!IsiTunesDead()) ConnectToiTunes();
+  } catch (const std::exception&) {
+    // A window that cannot connect now connects on a later check.
+  }
 }
-
-bool SkinWindow::iTunesIsNothing(bool /*CareForTrack*/) { return true; }
 
 void SkinWindow::Form_Activate() {
   if (form_.tag().empty()) Unload();
@@ -121,8 +124,18 @@ void SkinWindow::Form_Unload() {
     bool close_itunes = values::LeadingNumber(app_.GetSetting(
                             app::settings::kCloseiTunesOnExit,
                             app::settings::kCloseiTunesOnExitDefault)) == 1;
-    if (close_itunes && !app_.SwitchingSkin()) app_.EndProgram();
+    if (close_itunes && !app_.SwitchingSkin()) {
+      if (iTunesR) {
+        try {
+          iTunesR->Quit();
+        } catch (const std::exception&) {
+        }
+      }
+      ReleaseiTunes();
+      app_.EndProgram();
+    }
   }
+  ReleaseiTunes();
 }
 
 void SkinWindow::Form_KeyDown(int /*KeyCode*/, int Shift) {
@@ -164,6 +177,7 @@ void SkinWindow::tmr_Timer(int Index) {
 
 void SkinWindow::tmrProgress_Timer() {
   if (Unloading) return Unload();
+  PolliTunesEvents();
 }
 
 void SkinWindow::tmrDeskbarLetDie_Timer() {

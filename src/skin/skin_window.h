@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/program_window.h"
+#include "itunes/itunes.h"
 #include "platform/platform.h"
 #include "ui/form.h"
 
@@ -32,6 +33,7 @@ struct EventRecord {
 
 class SkinWindow : public app::ProgramWindow,
                    public ui::FormEvents,
+                   public itunes::Events,
                    public std::enable_shared_from_this<SkinWindow> {
  public:
   // Creating the window runs its load step.
@@ -68,8 +70,23 @@ class SkinWindow : public app::ProgramWindow,
   void CheckEvent(const std::string& CurEvent);
   void RunInterActionCode();
 
-  // The iTunes link; the window has no connection to iTunes yet.
+  // The iTunes link (itunes_link.cpp).
+  bool IsiTunesDead();
   bool iTunesIsNothing(bool CareForTrack = false);
+  void ConnectToiTunes();
+  void ReleaseiTunes();  // lets go of the window's reference and its events
+  void PolliTunesEvents();
+  void iTunesR_OnPlayerPlayEvent();
+  void iTunesR_OnPlayerPlayingTrackChangedEvent();
+  void iTunesR_OnPlayerStopEvent();
+  void iTunesR_OnDatabaseChangedEvent();
+  void iTunesR_OnCOMCallsDisabledEvent() { ComCallsEnabled = false; }
+  void iTunesR_OnCOMCallsEnabledEvent() { ComCallsEnabled = true; }
+  void iTunesR_OnQuittingEvent();
+  void iTunesR_OnAboutToPromptUserToQuitEvent();
+  itunes::ApplicationPtr iTunesR;
+  bool iTunesEventsHeard() const { return events_subscribed_; }
+
   void RefreshInfo() {}
   void RegisterKeyShortcuts() {}
   void ReleaseHotkeys() {}
@@ -146,6 +163,15 @@ class SkinWindow : public app::ProgramWindow,
   void OnResize() override { Form_Resize(); }
   void OnTimer(ui::Timer& timer) override;
   void OnCloseRequested() override { Unload(); }
+  // itunes::Events.
+  void OnPlayerPlayEvent() override { iTunesR_OnPlayerPlayEvent(); }
+  void OnPlayerPlayingTrackChangedEvent() override { iTunesR_OnPlayerPlayingTrackChangedEvent(); }
+  void OnPlayerStopEvent() override { iTunesR_OnPlayerStopEvent(); }
+  void OnDatabaseChangedEvent() override { iTunesR_OnDatabaseChangedEvent(); }
+  void OnCOMCallsDisabledEvent() override { iTunesR_OnCOMCallsDisabledEvent(); }
+  void OnCOMCallsEnabledEvent() override { iTunesR_OnCOMCallsEnabledEvent(); }
+  void OnQuittingEvent() override { iTunesR_OnQuittingEvent(); }
+  void OnAboutToPromptUserToQuitEvent() override { iTunesR_OnAboutToPromptUserToQuitEvent(); }
 
   void LoadStep();
   void ReadPosition();
@@ -159,6 +185,11 @@ class SkinWindow : public app::ProgramWindow,
   app::Application& app_;
   bool unloaded_ = false;
   bool closing_ = false;
+  bool events_subscribed_ = false;
+  // What the last poll saw, for a connection that hears no events.
+  bool polled_ = false;
+  int32_t polled_track_ = 0;
+  bool polled_playing_ = false;
 };
 
 }  // namespace quavero::skin

@@ -48,6 +48,27 @@ class HeadlessInstance : public Instance {
   bool another_running = false;
 };
 
+// A scripted process list.
+class HeadlessProcesses : public Processes {
+ public:
+  std::vector<ProcessInfo> List() override {
+    ++walks;
+    return running;
+  }
+  bool Alive(uint32_t id) override {
+    ++alive_queries;
+    for (const auto& p : running)
+      if (p.id == id) return true;
+    return false;
+  }
+  void Start(uint32_t id, std::string path) { running.push_back({id, std::move(path)}); }
+  void End(uint32_t id) { std::erase_if(running, [id](const ProcessInfo& p) { return p.id == id; }); }
+
+  std::vector<ProcessInfo> running;
+  int walks = 0;
+  int alive_queries = 0;
+};
+
 class HeadlessPlatform : public Platform {
  public:
   // The application folder C:\Quavero stands for the real folder app_root.
@@ -61,6 +82,14 @@ class HeadlessPlatform : public Platform {
   HeadlessPictures& pictures() override { return pictures_; }
   HeadlessShell& shell() override { return shell_; }
   HeadlessInstance& instance() override { return instance_; }
+  HeadlessProcesses& processes() override { return processes_; }
+  // The application object tests give the engine, nullptr for none.
+  itunes::ApplicationPtr CreateITunesApplication() override {
+    ++itunes_creations;
+    return itunes;
+  }
+  itunes::ApplicationPtr itunes;
+  int itunes_creations = 0;
 
  private:
   HeadlessLoop loop_;
@@ -70,6 +99,7 @@ class HeadlessPlatform : public Platform {
   HeadlessPictures pictures_{files_};
   HeadlessShell shell_;
   HeadlessInstance instance_;
+  HeadlessProcesses processes_;
 };
 
 }  // namespace quavero::platform::headless

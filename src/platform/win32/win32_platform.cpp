@@ -1,6 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include <windows.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 #include "platform/win32/wide.h"
@@ -26,5 +27,53 @@ bool Win32Instance::Claim() {
   mutex_ = mutex;
   return true;
 }
+
+}  // namespace quavero::platform::win32
+
+namespace quavero::platform::win32 {
+
+Win32Processes::~Win32Processes() {
+  for (auto& [id, handle] : watched_) CloseHandle(handle);
+}
+
+std::vector<ProcessInfo> Win32Processes::List() {
+  std::vector<DWORD> ids(64);
+  DWORD bytes = 0;
+  // Grow the buffer for as long as the answer fills it.
+  while (true) {
+    if (!EnumProcesses(ids.data(), static_cast<DWORD>(ids.size() * sizeof(DWORD)), &bytes))
+      return {};
+    if (bytes < ids.size() * sizeof(DWORD)) break;
+    ids.resize(ids.size() * 2);
+  }
+  ids.resize(bytes / sizeof(DWORD));
+  std::vector<ProcessInfo> processes;
+  for (DWORD id : ids) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (!process) continue;
+    wchar_t path[MAX_PATH * 4];
+    DWORD size = MAX_PATH * 4;
+    if (QueryFullProcessImageNameW(process, 0, path, &size))
+      processes.push_back({id, Utf8(std::wstring(path, size))});
+    CloseHandle(process);
+  }
+  return processes;
+}
+
+bool Win32Processes::Alive(uint32_t id) {
+  auto it = watched_.find(id);
+  if (it == watched_.end()) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (!process) return false;
+    it = watched_.emplace(id, process).first;
+  }
+  if (WaitForSingleObject(it->second, 0) == WAIT_TIMEOUT) return true;
+  CloseHandle(it->second);
+  watched_.erase(it);
+  return false;
+}
+
+// The COM client that talks to iTunes comes with the iTunes link; until then no connection.
+itunes::ApplicationPtr Win32Platform::CreateITunesApplication() { return nullptr; }
 
 }  // namespace quavero::platform::win32

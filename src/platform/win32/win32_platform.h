@@ -1,6 +1,7 @@
 // The real platform: every port service on Win32.
 #pragma once
 
+#include <map>
 #include <memory>
 
 #include "platform/platform.h"
@@ -27,6 +28,17 @@ class Win32Instance : public Instance {
   void* mutex_ = nullptr;
 };
 
+// Processes by their main module, through the process status functions.
+class Win32Processes : public Processes {
+ public:
+  ~Win32Processes() override;
+  std::vector<ProcessInfo> List() override;
+  bool Alive(uint32_t id) override;
+
+ private:
+  std::map<uint32_t, void*> watched_;  // process handles kept to ask whether they ended
+};
+
 class Win32Platform : public Platform {
  public:
   Win32Loop& loop() override { return loop_; }
@@ -36,6 +48,8 @@ class Win32Platform : public Platform {
   Win32Pictures& pictures() override { return pictures_; }
   Win32Shell& shell() override { return shell_; }
   Win32Instance& instance() override { return instance_; }
+  Win32Processes& processes() override { return processes_; }
+  itunes::ApplicationPtr CreateITunesApplication() override;
 
  private:
   Win32Loop loop_;
@@ -45,6 +59,7 @@ class Win32Platform : public Platform {
   Win32Pictures pictures_;
   Win32Shell shell_;
   Win32Instance instance_;
+  Win32Processes processes_;
 };
 
 }  // namespace quavero::platform::win32
