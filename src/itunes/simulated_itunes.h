@@ -61,6 +61,8 @@ class SimulatedITunes : public Application, public std::enable_shared_from_this<
   void RaiseDatabaseChanged();
   // Quits like iTunes: warns listeners first, then says it quits; afterwards every call fails.
   void QuitNow();
+  // The process was killed: no event, every call fails from now on.
+  void Vanish() { quit_ = true; }
   bool quit() const { return quit_; }
   int listener_count() const { return static_cast<int>(listeners_.size()); }
   // How many calls reached "iTunes", for measurements.
