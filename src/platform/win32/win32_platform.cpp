@@ -4,6 +4,7 @@
 #include <psapi.h>
 #include <shellapi.h>
 
+#include "itunes/win32/com_itunes.h"
 #include "platform/win32/wide.h"
 
 namespace quavero::platform::win32 {
@@ -73,7 +74,8 @@ bool Win32Processes::Alive(uint32_t id) {
   return false;
 }
 
-// The COM client that talks to iTunes comes with the iTunes link; until then no connection.
-itunes::ApplicationPtr Win32Platform::CreateITunesApplication() { return nullptr; }
+itunes::ApplicationPtr Win32Platform::CreateITunesApplication() {
+  return itunes::win32::ConnectToITunes();
+}
 
 }  // namespace quavero::platform::win32
