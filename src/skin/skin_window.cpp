@@ -177,6 +177,7 @@ void SkinWindow::tmr_Timer(int Index) {
 
 void SkinWindow::tmrProgress_Timer() {
   if (Unloading) return Unload();
+  if (iTunesIsNothing()) return;  // connects when iTunes has started since the last tick
   PolliTunesEvents();
 }
 
