@@ -30,7 +30,16 @@ void SkinWindow::ReleaseiTunes() {
 
 bool SkinWindow::iTunesIsNothing(bool CareForTrack) {
   try {
-    if (!IsiTunesDead() && !iTunesR) ConnectToiTunes();
+    if (IsiTunesDead()) {
+      // An iTunes that went away without quitting (killed, crashed) leaves references that
+      // can never answer again; let go of them, so that a new iTunes is connected.
+      if (iTunesR) {
+        ReleaseiTunes();
+        app_.itunes().Release();
+      }
+      return true;
+    }
+    if (!iTunesR) ConnectToiTunes();
     if (!iTunesR) return true;
     return CareForTrack && iTunesR->CurrentTrack() == nullptr;
   } catch (const std::exception&) {

@@ -7,6 +7,8 @@ source scripts/lib/wine.sh
 build=$top/build/windows
 app=$build/e2e-app
 probe=$build/tools/window-probe/quavero-probe.exe
+standin="$build/iTunes Stand-in/iTunesStandIn.exe"
+journal=$build/e2e-journal.txt
 failures=0
 passes=0
 
@@ -32,11 +34,19 @@ fresh_app_folder() {
 # Every check starts alike: the build's prefix, a private screen, a fresh application folder
 # and no settings.
 begin_checks() {
-  wine_prefix_for "$build"
+  # A screen of its own, and a new Wine session on it: nothing left over from an earlier check
+  # (COM servers, windows, a desktop process bound to a screen that has gone).
   start_screen
+  end_wine_session
+  wine_prefix_for "$build"
   trap finish EXIT
   fresh_app_folder
   clear_settings
+}
+
+end_wine_session() {
+  WINEPREFIX="$build/wineprefix" wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX="$build/wineprefix" wineserver -w >/dev/null 2>&1 || true
 }
 
 win_path() { winepath -w "$1" 2>/dev/null; }
@@ -67,9 +77,23 @@ check() { # description command...
 }
 equals() { [ "$1" = "$2" ] || { echo "    expected '$2', got '$1'" >&2; return 1; }; }
 
+# The stand-in answers as iTunes; its journal shows every call that reached it.
+register_standin() { wine "$standin" --register >/dev/null 2>&1; }
+start_standin() { # [extra arguments]
+  rm -f "$journal"
+  wine "$standin" --journal "$(win_path "$journal")" "$@" >/dev/null 2>&1 &
+  standin_pid=$!
+  wait_until 20 journal_has '^Started' || { echo "the stand-in did not start" >&2; return 1; }
+}
+send() { wine "$standin" --send "$1" >/dev/null 2>&1 || echo "    (the stand-in did not take \"$1\")" >&2; }
+journal_has() { [ -f "$journal" ] && tr -d '\r' < "$journal" | grep -q -- "$1"; }
+journal_count() { local n=0; [ -f "$journal" ] && n=$(tr -d '\r' < "$journal" | grep -c -- "$1" || true); echo "${n:-0}"; }
+
 finish() {
+  [ -n "${standin_pid:-}" ] && kill "$standin_pid" 2>/dev/null || true
   close_windows
   [ -n "${quavero_pid:-}" ] && kill "$quavero_pid" 2>/dev/null || true
+  end_wine_session
   kill "${xvfb_pid:-}" 2>/dev/null || true
   echo "e2e: $passes passed, $failures failed"
   [ $failures -eq 0 ]

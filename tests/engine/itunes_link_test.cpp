@@ -91,6 +91,21 @@ TEST_F(ITunesLinkTest, AFailingITunesIsNothingAndNeverAnError) {
   EXPECT_FALSE(w->unloaded());
 }
 
+TEST_F(ITunesLinkTest, AfterITunesWasKilledTheWindowConnectsToTheNextOne) {
+  StartITunes();
+  auto w = Open("Test");
+  itunes_->Vanish();
+  platform_.processes().End(kITunesProcess);
+  platform_.loop().Advance(1000);
+  EXPECT_EQ(w->iTunesR, nullptr);
+  auto fresh = std::make_shared<itunes::SimulatedITunes>(platform_.loop());
+  platform_.itunes = fresh;
+  StartITunes(6060);
+  platform_.loop().Advance(1000);
+  EXPECT_EQ(w->iTunesR, fresh);
+  EXPECT_EQ(fresh->listener_count(), 1);
+}
+
 TEST_F(ITunesLinkTest, CallsDisabledAndEnabledFollowITunes) {
   StartITunes();
   auto w = Open("Test");

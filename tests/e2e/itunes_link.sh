@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Quavero.exe against the iTunes stand-in over real COM under Wine: connecting, hearing events,
+# the polling fallback, iTunes quitting, closing iTunes with the program, and iTunes vanishing.
+source "$(dirname "$0")/e2e_lib.bash"
+begin_checks
+register_standin
+calls() { journal_count "$1"; }
+
+echo "started while the stand-in runs"
+start_standin
+start_quavero
+check "the skin window appears" wait_until 20 window_shown
+check "the program connects (the journal shows the client)" wait_until 10 journal_has 'Application.Create call'
+check "and subscribes to the events" journal_has 'Events.Advise call -> 1'
+before=$(calls 'CurrentTrack get')
+send next
+check "a track change reaches the window (it loads the new song)" \
+  wait_until 5 bash -c "[ \$(tr -d '\r' < '$journal' | grep -c 'CurrentTrack get') -gt $before ]"
+before=$(calls 'CurrentTrack get')
+send database-changed
+check "a library change reaches it too" \
+  wait_until 5 bash -c "[ \$(tr -d '\r' < '$journal' | grep -c 'CurrentTrack get') -gt $before ]"
+send quit
+check "quitting iTunes ends Quavero" wait_until 15 process_ended "$quavero_pid"
+check "iTunes' warning would not have been shown" journal_has "warning would not have been shown (0 objects held)"
+check "the stand-in ends" wait_until 10 process_ended "$standin_pid"
+
+echo "started before the stand-in"
+start_quavero
+check "the skin window appears" wait_until 20 window_shown
+sleep 1
+start_standin
+check "it connects on a progress tick after the stand-in starts" wait_until 5 journal_has 'Application.Create call'
+close_windows
+check "closing the window ends Quavero" wait_until 10 process_ended "$quavero_pid"
+check "and leaves iTunes running by default" kill -0 "$standin_pid"
+
+echo "a stand-in whose events do not come"
+send events-off
+start_quavero
+check "the skin window appears" wait_until 20 window_shown
+check "the subscription is refused" wait_until 10 journal_has 'Events.Advise call -> failure refused'
+check "the window polls on its progress ticks" wait_until 5 journal_has 'Application.PlayerState get'
+sleep 1
+loads_before=$(calls 'CurrentTrack get')
+polls_before=$(calls 'PlayerState get')
+send next
+sleep 0.7
+loads=$(( $(calls 'CurrentTrack get') - loads_before ))
+polls=$(( $(calls 'PlayerState get') - polls_before ))
+check "a track change still reaches the window within a tick (it loads the song once more)" \
+  bash -c "[ $loads -gt $polls ]"
+send events-on
+
+echo "CloseiTunesOnExit"
+set_setting CloseiTunesOnExit 1
+close_windows
+check "closing the last window quits iTunes" wait_until 10 journal_has 'Application.Quit call'
+check "the stand-in ends" wait_until 15 process_ended "$standin_pid"
+check "and so does Quavero" wait_until 10 process_ended "$quavero_pid"
+set_setting CloseiTunesOnExit 0
+
+echo "the stand-in killed in the middle of a session"
+start_standin
+start_quavero
+check "the program connects" wait_until 20 journal_has 'Application.Create call'
+kill -9 "$standin_pid" 2>/dev/null || true
+wait "$standin_pid" 2>/dev/null || true
+sleep 3
+check "Quavero keeps running" kill -0 "$quavero_pid"
+check "without error boxes from its timers" \
+  bash -c "! xdotool search --onlyvisible --name '^Error!\$' >/dev/null 2>&1"
+close_windows
+check "and closes when asked" wait_until 10 process_ended "$quavero_pid"
