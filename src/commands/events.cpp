@@ -14,19 +14,13 @@ void SkinWindow::CheckEvent(const std::string& CurEvent) {
   // Records added while the codes run are not visited.
   const size_t count = EventList.size();
   for (size_t i = 0; i < count && i < EventList.size(); ++i) {
-    if (text::EqualsNoCase(EventList[i].name, CurEvent)) {
-      std::string code = EventList[i].code;
-      RunCode(code);
-    }
+    if (text::EqualsNoCase(EventList[i].name, CurEvent)) RunCode(EventList[i].code);
   }
 }
 
 void SkinWindow::RunInterActionCode() {
   AbortEffect = true;
-  for (size_t i = 0; i < InteractionCodes.size(); ++i) {
-    std::string code = InteractionCodes[i];
-    RunCode(code);
-  }
+  for (size_t i = 0; i < InteractionCodes.size(); ++i) RunCode(InteractionCodes[i]);
 }
 
 }  // namespace quavero::skin

@@ -1,9 +1,47 @@
-// The command interpreter of skin code.
+// The command interpreter of skin code. A code is one command, or a group of commands in
+// braces, {fadeclose}{quit}. Exact commands are looked up first; only when none matches, every
+// prefix command that applies is carried out, in table order. Failures are reported per code:
+// a beep when iTunes is not usable, otherwise a message naming the code.
+#include <exception>
+
+#include "app/application.h"
+#include "base/failure.h"
+#include "base/text.h"
+#include "commands/commands.h"
 #include "skin/skin_window.h"
 
 namespace quavero::skin {
 
-// The command language is not understood yet: a code is accepted and does nothing.
-void SkinWindow::RunCode(const std::string& /*code*/) {}
+void SkinWindow::RunCode(std::string& TheCode) {
+  auto keep_alive = weak_from_this().lock();
+  if (!ComCallsEnabled) {
+    app_.platform().windows().Beep();
+    return;
+  }
+  if (TheCode.empty()) return;
+  if (TheCode.find_first_of("{}") != std::string::npos) {
+    TheCode = text::ReplaceAll(TheCode, "{", "");
+    for (std::string piece : text::Split(TheCode, '}')) RunCode(piece);
+  }
+  try {
+    if (!commands::RunExactCommand(*this, text::ToLowerAscii(TheCode)))
+      commands::RunPrefixCommands(*this, TheCode);
+  } catch (const std::exception& failure) {
+    if (iTunesIsNothing(true)) {
+      app_.platform().windows().Beep();
+      return;
+    }
+    auto* f = dynamic_cast<const Failure*>(&failure);
+    app_.platform().windows().ShowMessageBox(
+        "There was an error in the RunCode procedure: \r\nRunCode: " + TheCode + "\r\n" +
+            (f ? f->description() : std::string(failure.what())),
+        "Error!", platform::Icon::kCritical, platform::Buttons::kOk);
+  }
+}
+
+void SkinWindow::RunCode(const std::string& code) {
+  std::string copy = code;
+  RunCode(copy);
+}
 
 }  // namespace quavero::skin

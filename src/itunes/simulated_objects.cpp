@@ -85,7 +85,11 @@ class SimTrack : public Track {
   std::string Time() override { return TimeText(Data().duration); }
   int32_t Duration() override { return Data().duration; }
   int32_t Rating() override { return Data().rating; }
-  void SetRating(int32_t v) override { Data().rating = std::clamp(v, 0, 100); }
+  void SetRating(int32_t v) override {
+    TrackData& d = Data();
+    if (v < 0 || v > 100) throw Failure(static_cast<int>(0x80070057), "The parameter is incorrect.");
+    d.rating = v;
+  }
   void SetStart(int32_t v) override { Data().start = v; }
   void SetFinish(int32_t v) override { Data().finish = v; }
   int32_t VolumeAdjustment() override { return Data().volume_adjustment; }

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/application.h"
+#include "base/failure.h"
 #include "skin/skin_window.h"
 
 namespace quavero::skin {
@@ -70,6 +71,23 @@ void SkinWindow::PolliTunesEvents() {
   if (playing && !was_playing) iTunesR_OnPlayerPlayEvent();
   else if (playing && changed) iTunesR_OnPlayerPlayingTrackChangedEvent();
   else if (!playing && was_playing) iTunesR_OnPlayerStopEvent();
+}
+
+itunes::Application& SkinWindow::iTunes() {
+  if (!iTunesR) throw Failure(errors::kObjectNotSet);
+  return *iTunesR;
+}
+
+itunes::Application& SkinWindow::GlobaliTunes() {
+  auto global = app_.itunes().GlobaliTunes();
+  if (!global) throw Failure(errors::kObjectNotSet);
+  return *global;
+}
+
+void SkinWindow::imgRatings_Click(int Index) {
+  if (iTunesIsNothing(true)) return;
+  auto track = GlobaliTunes().CurrentTrack();
+  if (track) track->SetRating((Index + 1) * 20);
 }
 
 void SkinWindow::iTunesR_OnPlayerPlayEvent() {

@@ -64,8 +64,14 @@ class SkinWindow : public app::ProgramWindow,
   void ShowSkinCode(const std::string& TheCode);
   void ShowMeInDeskbar() {}  // the program's skin windows are not desk band windows
 
-  // Code and events (commands/).
-  void RunCode(const std::string& code);
+  // Code and events (commands/). RunCode takes the caller's text and removes its "{".
+  void RunCode(std::string& TheCode);
+  void RunCode(const std::string& code);  // on a copy
+  // The window's iTunes, for commands; fails with 91 when the window has no connection.
+  itunes::Application& iTunes();
+  itunes::Application& GlobaliTunes();
+  // A click on rating star i rates the current track (i + 1) x 20.
+  void imgRatings_Click(int Index);
   void NewEvent(const std::string& TheEvent);
   void CheckEvent(const std::string& CurEvent);
   void RunInterActionCode();

@@ -1,0 +1,130 @@
+// The exact commands: the whole code is the command's word, letter case ignored.
+#include <algorithm>
+#include <string_view>
+
+#include "app/application.h"
+#include "base/failure.h"
+#include "commands/commands.h"
+#include "skin/skin_window.h"
+
+namespace quavero::commands {
+namespace {
+
+using skin::SkinWindow;
+
+itunes::TrackPtr CurrentTrack(itunes::Application& app) {
+  auto track = app.CurrentTrack();
+  if (!track) throw Failure(errors::kObjectNotSet);
+  return track;
+}
+
+// Operations whose part of the program is not built yet fail visibly, never silently.
+[[noreturn]] void NotAvailable(const std::string& what) {
+  throw Failure(errors::kInvalidCall, "The command " + what + " is not available yet");
+}
+
+void PlayPause(SkinWindow& w) { w.iTunes().PlayPause(); }
+void Play(SkinWindow& w) { w.iTunes().Play(); }
+void Pause(SkinWindow& w) { w.iTunes().Pause(); }
+void Stop(SkinWindow& w) { w.iTunes().Stop(); }
+void PreviousTrack(SkinWindow& w) { w.iTunes().PreviousTrack(); }
+void NextTrack(SkinWindow& w) { w.iTunes().NextTrack(); }
+void Quit(SkinWindow& w) { w.iTunes().Quit(); }
+void Delete(SkinWindow& w) { CurrentTrack(w.iTunes())->Delete(); }
+void DeleteCompletely(SkinWindow& w) {
+  CurrentTrack(w.iTunes())->Location();  // a track that is not a file fails here already
+  NotAvailable("deletecompletely");
+}
+void ShowITunes(SkinWindow& w) { w.app().ShellOpen("itunes.exe", "1"); }
+void UpdateIPod(SkinWindow& w) { w.iTunes().UpdateIPod(); }
+void EjectIPod(SkinWindow& w) {
+  w.app().ShellOpen(w.app().AppFolder() + "\\Unmounter.exe", "");
+  w.app().platform().loop().DoEvents();
+}
+void CloseProgram(SkinWindow& w) {
+  w.Unload();
+  w.app().EndProgram();
+}
+void Show(SkinWindow& w) { w.form().Show(true); }
+void NormalTransparency(SkinWindow& w) {
+  w.app().SetWindowAlpha(w.form(), w.TransparencyLevel == 0 ? 255 : w.TransparencyLevel);
+}
+void CloseSkin(SkinWindow& w) { w.Unload(); }
+void MoveWindow(SkinWindow& w) { w.MoveWindow(); }
+void FadeIn(SkinWindow& w) { w.FadeIn(); }
+void FadeClose(SkinWindow& w) { w.FadeClose(); }
+void VolumeUp(SkinWindow& w) {
+  auto& app = w.iTunes();
+  int32_t volume = app.SoundVolume();
+  if (volume < 100) app.SetSoundVolume(volume + 1);
+}
+void VolumeDown(SkinWindow& w) {
+  auto& app = w.iTunes();
+  int32_t volume = app.SoundVolume();
+  if (volume > 1) app.SetSoundVolume(volume - 1);
+}
+void SwapArtistAndAlbum(SkinWindow& w) {
+  auto track = CurrentTrack(w.iTunes());
+  std::string artist = track->Artist(), album = track->Album();
+  track->SetArtist(album);
+  track->SetAlbum(artist);
+}
+void SwapArtistAndTitle(SkinWindow& w) {
+  auto track = CurrentTrack(w.iTunes());
+  std::string artist = track->Artist(), name = track->Name();
+  track->SetArtist(name);
+  track->SetName(artist);
+}
+void SetAsStart(SkinWindow& w) {
+  auto& global = w.GlobaliTunes();
+  CurrentTrack(global)->SetStart(global.PlayerPosition());
+}
+void SetAsEnd(SkinWindow& w) {
+  auto& global = w.GlobaliTunes();
+  CurrentTrack(global)->SetFinish(global.PlayerPosition());
+}
+
+struct ExactCommand {
+  std::string_view word;
+  void (*run)(SkinWindow&);
+};
+
+constexpr ExactCommand kExactCommands[] = {
+    {"playpause", PlayPause},
+    {"play", Play},
+    {"pause", Pause},
+    {"stop", Stop},
+    {"previoustrack", PreviousTrack},
+    {"nexttrack", NextTrack},
+    {"quit", Quit},
+    {"delete", Delete},
+    {"deletecompletely", DeleteCompletely},
+    {"showitunes", ShowITunes},
+    {"updateipod", UpdateIPod},
+    {"ejectipod", EjectIPod},
+    {"closeprogram", CloseProgram},
+    {"show", Show},
+    {"normaltransparency", NormalTransparency},
+    {"closeskin", CloseSkin},
+    {"movewindow", MoveWindow},
+    {"fadein", FadeIn},
+    {"fadeclose", FadeClose},
+    {"volumeup", VolumeUp},
+    {"volumedown", VolumeDown},
+    {"swapartistandalbum", SwapArtistAndAlbum},
+    {"swapartistandtitle", SwapArtistAndTitle},
+    {"setasstart", SetAsStart},
+    {"setasend", SetAsEnd},
+};
+
+}  // namespace
+
+bool RunExactCommand(SkinWindow& window, const std::string& word) {
+  auto it = std::find_if(std::begin(kExactCommands), std::end(kExactCommands),
+                         [&](const ExactCommand& c) { return c.word == word; });
+  if (it == std::end(kExactCommands)) return false;
+  it->run(window);
+  return true;
+}
+
+}  // namespace quavero::commands

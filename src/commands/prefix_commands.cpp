@@ -1,0 +1,122 @@
+// The prefix commands: every test that applies to the code is carried out, in this order. A
+// command's parameter is the second field of the code split at "=".
+#include <string_view>
+
+#include "app/application.h"
+#include "base/failure.h"
+#include "base/text.h"
+#include "base/values.h"
+#include "commands/commands.h"
+#include "skin/skin_window.h"
+
+namespace quavero::commands {
+namespace {
+
+using skin::SkinWindow;
+
+std::string Parameter(const std::string& code) {
+  auto fields = text::Split(code, '=');
+  if (fields.size() < 2) throw Failure(errors::kSubscriptOutOfRange);
+  return fields[1];
+}
+
+[[noreturn]] void NotAvailable(const std::string& what) {
+  throw Failure(errors::kInvalidCall, "The command " + what + " is not available yet");
+}
+
+bool EndsWithStar(const std::string& code) {
+  return code.size() >= 4 && text::EqualsNoCase(std::string_view(code).substr(code.size() - 4), "star");
+}
+
+void Stars(SkinWindow& w, const std::string& code) {
+  int n = values::ShortValue(code.substr(0, 1));
+  w.imgRatings_Click(n - 1);
+}
+
+void EditTag(SkinWindow&, const std::string&) { NotAvailable("edittag"); }
+void ShowSkin(SkinWindow& w, const std::string& code) { w.ShowSkinCode(code); }
+
+void Repeat(SkinWindow& w, const std::string& code) {
+  std::string how = text::ToLowerAscii(Parameter(code));
+  auto playlist = w.iTunes().CurrentPlaylist();
+  if (!playlist) throw Failure(errors::kObjectNotSet);
+  if (how == "switch") playlist->SetSongRepeat((playlist->SongRepeat() + 1) % 3);
+  else if (how == "one") playlist->SetSongRepeat(1);
+  else if (how == "off") playlist->SetSongRepeat(0);
+  else if (how == "all") playlist->SetSongRepeat(2);
+}
+
+void Shuffle(SkinWindow& w, const std::string& code) {
+  std::string how = text::ToLowerAscii(Parameter(code));
+  auto playlist = w.iTunes().CurrentPlaylist();
+  if (!playlist) throw Failure(errors::kObjectNotSet);
+  if (how == "switch") playlist->SetShuffle(!playlist->Shuffle());
+  else if (how == "on") playlist->SetShuffle(true);
+  else if (how == "off") playlist->SetShuffle(false);
+}
+
+void ReloadTimer(SkinWindow& w, const std::string& code) {
+  ui::Timer& timer = w.tmr(values::ShortValue(Parameter(code)));
+  timer.SetEnabled(false);
+  timer.SetEnabled(true);
+}
+
+void PlayPlaylist(SkinWindow&, const std::string& code) {
+  Parameter(code);
+  NotAvailable("playplaylist");
+}
+
+void AddToPlaylist(SkinWindow&, const std::string& code) {
+  Parameter(code);
+  NotAvailable("addtoplaylist");
+}
+
+void Skip(SkinWindow& w, const std::string& code) {
+  auto& app = w.iTunes();
+  double by = values::LeadingNumber(Parameter(code));
+  app.SetPlayerPosition(values::ToLong(app.PlayerPosition() + by));
+}
+
+void AddToVolume(SkinWindow& w, const std::string& code) {
+  double by = values::LeadingNumber(Parameter(code));
+  auto track = w.iTunes().CurrentTrack();
+  if (!track) throw Failure(errors::kObjectNotSet);
+  track->SetVolumeAdjustment(values::ToLong(track->VolumeAdjustment() + by));
+}
+
+struct PrefixCommand {
+  bool (*applies)(const std::string& code);
+  void (*run)(SkinWindow&, const std::string& code);
+};
+
+template <const char* kPrefix>
+bool Starts(const std::string& code) {
+  return text::StartsWithNoCase(code, kPrefix);
+}
+
+constexpr char kEditTag[] = "edittag", kShowSkin[] = "showskin", kRepeat[] = "repeat",
+               kShuffle[] = "shuffle", kReloadTimer[] = "reloadtimer",
+               kPlayPlaylist[] = "playplaylist", kAddToPlaylist[] = "addtoplaylist",
+               kSkip[] = "skip", kAddToVolume[] = "addtovolume";
+
+constexpr PrefixCommand kPrefixCommands[] = {
+    {EndsWithStar, Stars},
+    {Starts<kEditTag>, EditTag},
+    {Starts<kShowSkin>, ShowSkin},
+    {Starts<kRepeat>, Repeat},
+    {Starts<kShuffle>, Shuffle},
+    {Starts<kReloadTimer>, ReloadTimer},
+    {Starts<kPlayPlaylist>, PlayPlaylist},
+    {Starts<kAddToPlaylist>, AddToPlaylist},
+    {Starts<kSkip>, Skip},
+    {Starts<kAddToVolume>, AddToVolume},
+};
+
+}  // namespace
+
+void RunPrefixCommands(SkinWindow& window, const std::string& code) {
+  for (const auto& command : kPrefixCommands)
+    if (command.applies(code)) command.run(window, code);
+}
+
+}  // namespace quavero::commands
