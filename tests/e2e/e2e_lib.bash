@@ -57,6 +57,13 @@ setting() { wine reg query "$settings_key" /v "$1" 2>/dev/null | tr -d '\r' | aw
 set_setting() { wine reg add "$settings_key" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
 
 start_quavero() { wine "$app/Quavero.exe" "$@" >/dev/null 2>&1 & quavero_pid=$!; }
+# With the program's debug output (its beeps among it) in a file.
+start_quavero_logged() { # log [arguments]
+  local log=$1; shift
+  : > "$log"
+  WINEDEBUG=-all,+debugstr wine "$app/Quavero.exe" "$@" >/dev/null 2>"$log" & quavero_pid=$!
+}
+beeps_in() { grep -c 'Quavero: beep' "$1" || true; }
 probe() { wine "$probe" 2>/dev/null | tr -d '\r'; }
 # The value of one key of the first skin window's probe line.
 probe_value() { probe | head -n 1 | tr ' ' '\n' | awk -F= -v k="$1" '$1 == k { print $2 }'; }

@@ -60,6 +60,53 @@ check "the stand-in ends" wait_until 15 process_ended "$standin_pid"
 check "and so does Quavero" wait_until 10 process_ended "$quavero_pid"
 set_setting CloseiTunesOnExit 0
 
+echo "iTunes refusing calls, and two windows when iTunes quits"
+mkdir -p "$app/Skins/Timer/second"
+printf '%s\r\n' "skinname=Timer" "left=10" "top=10" "timerevent=700;playpause" \
+  'runcode=showskin=second\' > "$app/Skins/Timer/skin.ini"
+printf '%s\r\n' "skinname=Second" "left=10" "top=300" > "$app/Skins/Timer/second/skin.ini"
+set_setting CurrentSkin Timer
+log=$build/e2e-quavero.log
+start_standin
+start_quavero_logged "$log"
+check "two skin windows open" wait_until 20 bash -c "[ \$(wine '$probe' | tr -d '\r' | grep -c 'visible=1') -eq 2 ]"
+check "both connect" wait_until 10 bash -c "[ \$(tr -d '\r' < '$journal' | grep -c 'Events.Advise call -> [0-9]') -eq 2 ]"
+send calls-off
+sleep 0.3
+asked=$(journal_count 'Application.PlayPause')
+check "while calls are refused, the timer's code only beeps" wait_until 5 bash -c "[ \$(grep -c 'Quavero: beep' '$log') -ge 2 ]"
+check "and nothing reaches iTunes" equals "$(journal_count 'Application.PlayPause')" "$asked"
+send calls-on
+check "calls allowed again, the code works" wait_until 5 journal_has 'Application.PlayPause call'
+send quit
+check "quitting iTunes with two windows connected ends Quavero" wait_until 15 process_ended "$quavero_pid"
+check "and every object was released within the five seconds" \
+  journal_has "warning would not have been shown (0 objects held)"
+wait_until 10 process_ended "$standin_pid" || true
+set_setting CurrentSkin Default
+
+echo "a library of one's own"
+cat > "$build/e2e-library.json" <<'JSON'
+{"tracks": [{"name": "Only Song", "artist": "Someone", "duration": 90}],
+ "playlists": [{"name": "Mine", "tracks": [1]}]}
+JSON
+echo '{ not json' > "$build/e2e-bad.json"
+check "a library that cannot be read is refused with a message" \
+  bash -c "wine '$standin' --library '$(win_path "$build/e2e-bad.json")' 2>&1 | grep -q 'cannot read the library'"
+start_standin --library "$(win_path "$build/e2e-library.json")"
+start_quavero
+check "with nothing selected in it, the window finds no current track" \
+  wait_until 20 journal_has 'Application.CurrentTrack get -> (Nothing)'
+send play
+check "playing it makes its track current" wait_until 5 journal_has 'Application.CurrentTrack get -> (object)'
+close_windows
+wait_until 10 process_ended "$quavero_pid" || true
+send quit
+wait_until 10 process_ended "$standin_pid" || true
+check "unregistering removes the stand-in's class" bash -c \
+  "wine '$standin' --unregister >/dev/null 2>&1 && ! wine reg query 'HKLM\\Software\\Classes\\iTunes.Application' >/dev/null 2>&1"
+register_standin
+
 echo "the stand-in killed in the middle of a session"
 start_standin
 start_quavero

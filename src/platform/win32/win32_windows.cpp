@@ -48,7 +48,10 @@ Answer Win32Windows::ShowMessageBox(const std::string& text, const std::string& 
   }
 }
 
-void Win32Windows::Beep() { MessageBeep(MB_OK); }
+void Win32Windows::Beep() {
+  MessageBeep(MB_OK);
+  OutputDebugStringA("Quavero: beep\n");  // seen by debuggers (and Wine's debugstr channel)
+}
 
 std::vector<int> Win32Windows::MeasurePrefixes(const ui::Font& font, const std::string& text) {
   std::wstring wide = Wide(text);
