@@ -84,12 +84,6 @@ itunes::Application& SkinWindow::GlobaliTunes() {
   return *global;
 }
 
-void SkinWindow::imgRatings_Click(int Index) {
-  if (iTunesIsNothing(true)) return;
-  auto track = GlobaliTunes().CurrentTrack();
-  if (track) track->SetRating((Index + 1) * 20);
-}
-
 void SkinWindow::iTunesR_OnPlayerPlayEvent() {
   auto keep_alive = weak_from_this().lock();
   CheckEvent("newsong");

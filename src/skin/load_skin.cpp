@@ -62,7 +62,7 @@ void SkinWindow::LoadSkinFailed(const std::exception& failure) {
 }
 
 void SkinWindow::LoadSong() {
-  form_.peer() ? form_.peer()->Invalidate() : void();
+  if (form_.peer()) form_.peer()->Invalidate();
   if (!iTunesIsNothing(true)) RefreshInfo();
 }
 

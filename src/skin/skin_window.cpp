@@ -151,20 +151,11 @@ void SkinWindow::lblMove_MouseDown(int, int, double, double) {
   lblMove.SetVisible(false);
 }
 
-void SkinWindow::OnMouseDown(ui::Control* element, int button, int shift, double x, double y) {
-  auto keep_alive = weak_from_this().lock();
-  if (element == &lblMove) return lblMove_MouseDown(button, shift, x, y);
-  if (element && element->name() == "img" && shift != 0) {
-    StartMoveWindow();
-    return lblMove_MouseDown(button, shift, x, y);
-  }
-  RunInterActionCode();
-  if (element == nullptr || element->name() == "lblInfo") RunCode(FormClickCode);
-}
-
 void SkinWindow::OnTimer(ui::Timer& timer) {
   auto keep_alive = weak_from_this().lock();
   if (&timer == &tmrProgress) return tmrProgress_Timer();
+  if (&timer == &tmrScroll) return tmrScroll_Timer();
+  if (&timer == &tmrTrackImage) return tmrTrackImage_Timer();
   if (&timer == &tmrDeskbarLetDie) return tmrDeskbarLetDie_Timer();
   if (timer.name() == "tmr") return tmr_Timer(timer.index());
 }
@@ -177,7 +168,7 @@ void SkinWindow::tmr_Timer(int Index) {
 
 void SkinWindow::tmrProgress_Timer() {
   if (Unloading) return Unload();
-  if (iTunesIsNothing()) return;  // connects when iTunes has started since the last tick
+  ProgressStep();  // also connects when iTunes has started since the last tick
   PolliTunesEvents();
 }
 

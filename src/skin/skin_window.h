@@ -93,7 +93,34 @@ class SkinWindow : public app::ProgramWindow,
   itunes::ApplicationPtr iTunesR;
   bool iTunesEventsHeard() const { return events_subscribed_; }
 
-  void RefreshInfo() {}
+  // Track text, scrolling and progress (track_text.cpp, scrolling.cpp).
+  void RefreshInfo();
+  void FitLabel(int index);
+  void tmrScroll_Timer();
+  void ProgressStep();
+  void SeekTo(double x, double width);
+  void imgProgress_MouseDown(int Button, int Shift, double X, double Y);
+  void imgProgress_MouseMove(int Button, int Shift, double X, double Y);
+  bool ProgressLabels = false;
+
+  // Pointer (pointer.cpp).
+  void img_MouseDown(int Index, int Button, int Shift, double X, double Y);
+  void img_MouseMove(int Index, int Button, int Shift, double X, double Y);
+  void img_MouseUp(int Index, int Button, int Shift, double X, double Y);
+  void Background_MouseDown();
+  void Background_MouseUp(int Button);
+  void ShowPopupMenu() {}  // the tray window's menu comes with the application shell
+  std::string PictureEntry(int index, size_t entry) const;
+  bool HasEntry(int index, size_t entry) const;
+  void ShowEntry(int index, size_t entry);
+  void StartHover(int index);
+
+  // Ratings and artwork (commands/ratings_artwork.cpp).
+  void ShowRatings();
+  void ShowArtworkIn(int16_t TheIndex);
+  void tmrTrackImage_Timer();
+  int32_t ArtworkTrackID = 0;
+
   void RegisterKeyShortcuts() {}
   void ReleaseHotkeys() {}
 
@@ -163,6 +190,8 @@ class SkinWindow : public app::ProgramWindow,
  private:
   // ui::FormEvents: the platform's events routed to the handlers above.
   void OnMouseDown(ui::Control* element, int button, int shift, double x, double y) override;
+  void OnMouseMove(ui::Control* element, int buttons, int shift, double x, double y) override;
+  void OnMouseUp(ui::Control* element, int button, int shift, double x, double y) override;
   void OnKeyDown(int key, int shift) override { Form_KeyDown(key, shift); }
   void OnKeyUp(int key, int shift) override { Form_KeyUp(key, shift); }
   void OnActivate() override { Form_Activate(); }

@@ -186,23 +186,40 @@ TEST_F(ITunesLinkTest, ClosingTheLastWindowLeavesITunesAloneByDefault) {
 TEST_F(ITunesLinkTest, WithoutEventsTheProgressTickNoticesWhatChanged) {
   itunes_->SetEventsOff(true);
   StartITunes();
-  auto w = Open("Test");
+  WriteSkin("Events", {"skinname=E", "event=newsong;volumeup", "event=stopsong;volumedown"});
+  auto w = Open("Events");
   ASSERT_NE(w->iTunesR, nullptr);
   EXPECT_FALSE(w->iTunesEventsHeard());
+  itunes_->SetSoundVolume(50);
+  itunes_->Select(0, 0);
+  platform_.loop().Advance(500);  // the first look remembers what plays
+  itunes_->Play();
+  platform_.loop().Advance(500);  // it plays now: newsong
+  EXPECT_EQ(itunes_->SoundVolume(), 51);
+  itunes_->NextTrack();
+  platform_.loop().Advance(500);  // another track: newsong
+  EXPECT_EQ(itunes_->SoundVolume(), 52);
+  platform_.loop().Advance(1500);  // nothing changed: nothing raised
+  EXPECT_EQ(itunes_->SoundVolume(), 52);
+  itunes_->Pause();
+  platform_.loop().Advance(500);  // stopped: stopsong
+  EXPECT_EQ(itunes_->SoundVolume(), 51);
+}
+
+TEST_F(ITunesLinkTest, EventsRunTheirCodesInFileOrderBeforeTheSongLoads) {
+  StartITunes();
+  WriteSkin("Events", {"skinname=E", "label=0;0;300;14;[Title]", "event=NewSong;volumeup",
+                       "event=newsong;{volumeup}", "event=databasechanged;volumedown"});
+  auto w = Open("Events");
+  itunes_->SetSoundVolume(50);
   itunes_->Select(0, 0);
   itunes_->Play();
-  platform_.loop().Advance(500);  // the first look remembers what plays
-  itunes_->NextTrack();
-  long before = itunes_->calls();
-  platform_.loop().Advance(500);  // a new track: newsong, and the song is loaded
-  EXPECT_EQ(itunes_->calls() - before, 3 + 1);  // the poll's three calls, LoadSong's one
-  before = itunes_->calls();
-  platform_.loop().Advance(500);  // nothing changed: only the poll
-  EXPECT_EQ(itunes_->calls() - before, 3);
-  itunes_->Pause();
-  before = itunes_->calls();
-  platform_.loop().Advance(500);  // stopped: stopsong, which loads nothing
-  EXPECT_EQ(itunes_->calls() - before, 3);
+  platform_.loop().DoEvents();
+  EXPECT_EQ(itunes_->SoundVolume(), 52);  // both records; "volumeup}" alone matches nothing
+  EXPECT_EQ(w->lblInfo(1).caption(), "Song");
+  itunes_->RaiseDatabaseChanged();
+  platform_.loop().DoEvents();
+  EXPECT_EQ(itunes_->SoundVolume(), 51);
 }
 
 TEST_F(ITunesLinkTest, TheLivenessCheckWalksTheProcessListOnlyWhenItMust) {

@@ -1,0 +1,112 @@
+// Images are the skin's buttons: a hover picture while the pointer is over one, a pressed
+// picture while a button is held, and the image's code on release. Presses on the background
+// and on labels run the window's click codes; a modifier key held moves the window.
+#include "app/application.h"
+#include "base/text.h"
+#include "skin/skin_window.h"
+
+namespace quavero::skin {
+
+std::string SkinWindow::PictureEntry(int index, size_t entry) const {
+  if (index < 0 || index >= static_cast<int>(ImagePictures.size())) return "";
+  auto entries = text::Split(ImagePictures[index], '|');
+  return entry < entries.size() ? entries[entry] : "";
+}
+
+void SkinWindow::ShowEntry(int index, size_t entry) {
+  std::string e = PictureEntry(index, entry);
+  if (e.empty() && entry > 0) return;
+  try {
+    if (text::EqualsNoCase(e, "NONE")) {
+      if (entry == 0) img(index).SetPicture(nullptr);
+    } else if (text::EqualsNoCase(e, "ARTWORK")) {
+      ShowArtworkIn(static_cast<int16_t>(index));
+    } else {
+      img(index).SetPicture(app_.LoadPictureFile(CurPath + e));
+    }
+  } catch (const std::exception&) {
+    // A picture that cannot be loaded leaves the image as it was; the handler goes on.
+  }
+}
+
+bool SkinWindow::HasEntry(int index, size_t entry) const {
+  std::string e = PictureEntry(index, entry);
+  return !e.empty() && !text::EqualsNoCase(e, "NONE");
+}
+
+void SkinWindow::StartHover(int index) {
+  ShowEntry(index, 1);
+  HoverIndex = static_cast<int16_t>(index);
+  tmrTrackImage.SetEnabled(true);
+}
+
+void SkinWindow::img_MouseDown(int Index, int Button, int Shift, double X, double Y) {
+  if (Shift & (ui::keys::kShift | ui::keys::kCtrl | ui::keys::kAlt)) {
+    StartMoveWindow();
+    return lblMove_MouseDown(Button, Shift, X, Y);
+  }
+  HoverIndex = -1;
+  if (HasEntry(Index, 2)) ShowEntry(Index, 2);
+  RunInterActionCode();
+  if (!unloaded_) img_MouseMove(Index, Button, Shift, X, Y);
+}
+
+void SkinWindow::img_MouseMove(int Index, int Button, int, double X, double) {
+  if (Button == 0 && HoverIndex == -1 && HasEntry(Index, 1)) StartHover(Index);
+  const ui::Image& image = img(Index);
+  if (!(Button & ui::mouse::kLeft) || image.width() <= 0) return;
+  if (text::EqualsNoCase(image.tag(), "position")) {
+    try {
+      SeekTo(X, image.width());
+    } catch (const std::exception&) {
+    }
+  }
+  if (text::EqualsNoCase(image.tag(), "movewindow")) MoveWindow();
+}
+
+void SkinWindow::img_MouseUp(int Index, int Button, int, double X, double Y) {
+  ShowEntry(Index, 0);
+  const ui::Image& image = img(Index);
+  bool inside = X >= 0 && X <= image.width() && Y >= 0 && Y <= image.height();
+  if (inside && HasEntry(Index, 1)) StartHover(Index);
+  else if (!inside) HoverIndex = -1;
+  if (Button == ui::mouse::kRight) return ShowPopupMenu();
+  std::string code = image.tag();
+  RunCode(code);
+}
+
+void SkinWindow::Background_MouseDown() {
+  RunInterActionCode();
+  RunCode(FormClickCode);
+}
+
+void SkinWindow::Background_MouseUp(int Button) {
+  if (Button == ui::mouse::kRight) ShowPopupMenu();
+}
+
+void SkinWindow::OnMouseDown(ui::Control* element, int button, int shift, double x, double y) {
+  auto keep_alive = weak_from_this().lock();
+  if (element == &lblMove) return lblMove_MouseDown(button, shift, x, y);
+  if (element == &imgProgress) return imgProgress_MouseDown(button, shift, x, y);
+  if (element && element->name() == "img") return img_MouseDown(element->index(), button, shift, x, y);
+  if (element && element->name() == "imgRatings") return RunInterActionCode();
+  Background_MouseDown();
+}
+
+void SkinWindow::OnMouseMove(ui::Control* element, int buttons, int shift, double x, double y) {
+  auto keep_alive = weak_from_this().lock();
+  if (element == &imgProgress) return imgProgress_MouseMove(buttons, shift, x, y);
+  if (element && element->name() == "img") img_MouseMove(element->index(), buttons, shift, x, y);
+}
+
+void SkinWindow::OnMouseUp(ui::Control* element, int button, int shift, double x, double y) {
+  auto keep_alive = weak_from_this().lock();
+  if (element && element->name() == "img") return img_MouseUp(element->index(), button, shift, x, y);
+  if (element && element->name() == "imgRatings") {
+    if (button != ui::mouse::kRight) imgRatings_Click(element->index());
+    return;
+  }
+  if (element == nullptr || element->name() == "lblInfo") Background_MouseUp(button);
+}
+
+}  // namespace quavero::skin
