@@ -127,7 +127,7 @@ int32_t SimulatedITunes::PositionMs() {
 void SimulatedITunes::FollowPlayback() {
   if (!playing_ || current_playlist_ < 0) return;
   const TrackData* t = FindTrack(playlists_[current_playlist_].tracks[current_position_]);
-  if (!t || PositionMs() < t->duration * 1000) return;
+  if (!t || t->duration <= 0 || PositionMs() < t->duration * 1000) return;  // a stream never ends
   const auto& list = playlists_[current_playlist_];
   bool last = current_position_ + 1 >= static_cast<int>(list.tracks.size());
   if (list.repeat == 1) {
