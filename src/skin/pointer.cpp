@@ -2,6 +2,7 @@
 // picture while a button is held, and the image's code on release. Presses on the background
 // and on labels run the window's click codes; a modifier key held moves the window.
 #include "app/application.h"
+#include "base/failure.h"
 #include "base/text.h"
 #include "skin/skin_window.h"
 
@@ -73,6 +74,29 @@ void SkinWindow::img_MouseUp(int Index, int Button, int, double X, double Y) {
   if (Button == ui::mouse::kRight) return ShowPopupMenu();
   std::string code = image.tag();
   RunCode(code);
+}
+
+// A picture file dropped on an ARTWORK image becomes the current track's artwork.
+void SkinWindow::img_OLEDragDrop(int Index, const std::vector<std::string>& files) {
+  if (files.empty() || iTunesIsNothing(true)) return;
+  try {
+    auto track = iTunes().CurrentTrack();
+    if (!track) return;
+    track->AddArtworkFromFile(files.front());
+    ArtworkTrackID = 0;  // the artwork changed: save it anew
+    ShowEntry(Index, 0);
+  } catch (const std::exception& failure) {
+    auto* f = dynamic_cast<const Failure*>(&failure);
+    app_.platform().windows().ShowMessageBox(
+        "Error on add artwork on OLE Drop: " + (f ? f->description() : std::string(failure.what())),
+        "Quavero", platform::Icon::kNone, platform::Buttons::kOk);
+  }
+}
+
+void SkinWindow::OnFilesDropped(ui::Control* element, const std::vector<std::string>& files) {
+  auto keep_alive = weak_from_this().lock();
+  if (element && element->name() == "img" && static_cast<ui::Image*>(element)->accepts_files())
+    img_OLEDragDrop(element->index(), files);
 }
 
 void SkinWindow::Background_MouseDown() {

@@ -107,6 +107,7 @@ class SkinWindow : public app::ProgramWindow,
   void img_MouseDown(int Index, int Button, int Shift, double X, double Y);
   void img_MouseMove(int Index, int Button, int Shift, double X, double Y);
   void img_MouseUp(int Index, int Button, int Shift, double X, double Y);
+  void img_OLEDragDrop(int Index, const std::vector<std::string>& files);
   void Background_MouseDown();
   void Background_MouseUp(int Button);
   void ShowPopupMenu() {}  // the tray window's menu comes with the application shell
@@ -192,6 +193,7 @@ class SkinWindow : public app::ProgramWindow,
   void OnMouseDown(ui::Control* element, int button, int shift, double x, double y) override;
   void OnMouseMove(ui::Control* element, int buttons, int shift, double x, double y) override;
   void OnMouseUp(ui::Control* element, int button, int shift, double x, double y) override;
+  void OnFilesDropped(ui::Control* element, const std::vector<std::string>& files) override;
   void OnKeyDown(int key, int shift) override { Form_KeyDown(key, shift); }
   void OnKeyUp(int key, int shift) override { Form_KeyUp(key, shift); }
   void OnActivate() override { Form_Activate(); }

@@ -240,6 +240,20 @@ TEST_F(ImageButtonTest, ArtworkIsSavedOncePerTrackAndShown) {
   EXPECT_FALSE(w->img(1).picture());
 }
 
+TEST_F(ImageButtonTest, APictureDroppedOnAnArtworkImageBecomesTheTracksArtwork) {
+  auto w = Load({"skinname=T", "image=0;0;40;40;x;ARTWORK", "image=50;0;40;40;x;a.png"});
+  platform_.windows().DropFiles(w->form(), 10, 10, {"C:\\pics\\one.png", "C:\\pics\\two.png"});
+  ASSERT_EQ(Track().artwork.size(), 1u);
+  EXPECT_EQ(Track().artwork[0], "C:\\pics\\one.png");  // only the first file
+  platform_.windows().DropFiles(w->form(), 60, 10, {"C:\\pics\\three.png"});
+  EXPECT_EQ(Track().artwork.size(), 1u);  // that image takes no files
+  EXPECT_TRUE(messages().empty());
+  platform_.windows().DropFiles(w->form(), 10, 10, {""});
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0].text,
+            "Error on add artwork on OLE Drop: The file could not be added as artwork");
+}
+
 TEST_F(TrackTextTest, AFailureDuringARefreshIsReportedOnce) {
   auto w = Load({"skinname=T", "label=0;0;99;14;[Artist]"});
   itunes_->SetBusy(true);

@@ -1,9 +1,14 @@
 #include "platform/win32/form_window.h"
 
+#include <shellapi.h>
 #include <windowsx.h>
 #undef IsMinimized
 
 #include <cmath>
+#include <string>
+#include <vector>
+
+#include "platform/win32/wide.h"
 
 namespace quavero::platform::win32 {
 namespace {
@@ -122,6 +127,9 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       if (events) events->OnCloseRequested();
       return 0;
+    case WM_DROPFILES:
+      DropFiles(reinterpret_cast<HDROP>(wp));
+      return 0;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -150,6 +158,36 @@ void FormWindow::Mouse(UINT msg, WPARAM wp, LPARAM lp) {
       events->OnMouseUp(element, button, ShiftState(wp), ex, ey);
       return;
   }
+}
+
+void FormWindow::DropFiles(HDROP drop) {
+  std::vector<std::string> files;
+  UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    UINT n = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring name(n + 1, L'\0');
+    DragQueryFileW(drop, i, name.data(), n + 1);
+    name.resize(n);
+    files.push_back(Utf8(name));
+  }
+  POINT at{};
+  DragQueryPoint(drop, &at);
+  DragFinish(drop);
+  ui::Control* element = form_.HitTest(at.x, at.y);
+  if (auto* events = form_.events()) events->OnFilesDropped(element, files);
+}
+
+void FormWindow::Invalidate() {
+  // Windows take dropped files while one of their images does.
+  bool accepts = false;
+  for (const auto& c : form_.controls())
+    if (c->kind() == ui::ControlKind::kImage && static_cast<ui::Image&>(*c).accepts_files())
+      accepts = true;
+  if (accepts != accepts_files_) {
+    DragAcceptFiles(hwnd_, accepts);
+    accepts_files_ = accepts;
+  }
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void FormWindow::Paint() {
@@ -199,7 +237,6 @@ void FormWindow::BoundsChanged() {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void FormWindow::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
 
 bool FormWindow::SetLayeredAlpha(int alpha) {
   LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);

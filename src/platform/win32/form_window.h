@@ -6,6 +6,8 @@
 #include <windows.h>
 #undef IsMinimized  // winuser.h makes it a macro; the form model has a member of that name
 
+#include <shellapi.h>
+
 #include <map>
 
 #include "platform/win32/painter.h"
@@ -41,6 +43,7 @@ class FormWindow : public ui::FormPeer {
   void Paint();
   void Mouse(UINT msg, WPARAM wp, LPARAM lp);
   void PositionFromWindow();
+  void DropFiles(HDROP drop);
   RECT PixelBounds() const;
 
   ui::Form& form_;
@@ -48,6 +51,7 @@ class FormWindow : public ui::FormPeer {
   HWND hwnd_ = nullptr;
   ui::Control* captured_ = nullptr;
   bool syncing_ = false;
+  bool accepts_files_ = false;
   std::map<UINT_PTR, ui::Timer*> timers_;
   std::map<ui::Timer*, UINT_PTR> timer_ids_;
   UINT_PTR next_timer_id_ = 1;
