@@ -55,7 +55,9 @@ void BackgroundPicture(SkinWindow& w, const SkinLine& l) {
 void Label(SkinWindow& w, const SkinLine& l) {
   int index = w.lblInfo.Next();
   ui::Label& label = w.lblInfo.Load(index);
-  w.scrollWidth.Load(index).SetVisible(false);
+  ui::PictureBox& box = w.scrollWidth.Load(index);
+  box.SetVisible(false);
+  box.SetTag("noscroll");  // nothing to scroll until the track information fills the label
   Grow(w.LabelText, index);
   label.SetVisible(true);
   label.SetLeft(LeadingNumber(l.p(0)));

@@ -124,12 +124,12 @@ void SkinWindow::FitLabel(int index) {
   if (whole <= label.width()) {
     box.SetTag("noscroll");
   } else {
-    for (int n = static_cast<int>(widths.size()); n >= 1; --n) {
-      if (widths[n - 1] < label.width()) {
-        box.SetTag(std::to_string(n));
-        break;
-      }
-    }
+    int n = static_cast<int>(widths.size());
+    while (n >= 1 && widths[n - 1] >= label.width()) --n;
+    // When not even one character fits, the box keeps its tag, unless that still says the
+    // label needs no scrolling (as it does before the first refresh).
+    if (n >= 1) box.SetTag(std::to_string(n));
+    else if (box.tag() == "noscroll") box.SetTag("0");
     caption += "     ";
     label.SetCaption(caption);
   }

@@ -89,6 +89,13 @@ TEST_F(TrackTextTest, ScrollingRunsTheTextLeftwardsAndShowsWhatFitsStrictly) {
   EXPECT_EQ(w->LabelText[1], "ABCDEFGHIJKLMNOP     ");  // once round, gap and all
 }
 
+TEST_F(TrackTextTest, WithoutITunesTheLabelsKeepTheirTemplatesAndDoNotScroll) {
+  platform_.processes().End(4242);
+  auto w = Load({"skinname=T", "scrolltimer=100", "label=0;0;30;14;[Artist] - [Title]"});
+  platform_.loop().Advance(1000);
+  EXPECT_EQ(w->lblInfo(1).caption(), "[Artist] - [Title]");
+}
+
 TEST_F(TrackTextTest, TheProgressTickFillsTheTimeLabelsAndSizesTheBar) {
   WritePicture("Skins/Test/bar.png", 100, 6);
   auto w = Load({"skinname=T", "label=0;0;99;14;[CurrentPosition]",
