@@ -38,8 +38,11 @@ void DeleteCompletely(SkinWindow& w) {
 void ShowITunes(SkinWindow& w) { w.app().ShellOpen("itunes.exe", "1"); }
 void UpdateIPod(SkinWindow& w) { w.iTunes().UpdateIPod(); }
 void EjectIPod(SkinWindow& w) {
+  auto& windows = w.app().platform().windows();
+  windows.SetWaitCursor(true);
   w.app().ShellOpen(w.app().AppFolder() + "\\Unmounter.exe", "");
   w.app().platform().loop().DoEvents();
+  windows.SetWaitCursor(false);
 }
 void CloseProgram(SkinWindow& w) {
   w.Unload();

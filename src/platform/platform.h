@@ -50,6 +50,8 @@ class Windows {
   virtual Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                             Buttons buttons) = 0;
   virtual void Beep() = 0;
+  // The hourglass pointer while the program waits for something it started.
+  virtual void SetWaitCursor(bool waiting) = 0;
   // The width in pixels of every prefix of a text (its first 1, 2, ... characters) in a font.
   virtual std::vector<int> MeasurePrefixes(const ui::Font& font, const std::string& text) = 0;
   int MeasureText(const ui::Font& font, const std::string& text) {

@@ -172,6 +172,7 @@ TEST_F(RunCodeTest, ShellCommandsStartTheirPrograms) {
   EXPECT_EQ(platform_.shell().opened()[0].file, "itunes.exe");
   EXPECT_EQ(platform_.shell().opened()[0].parameters, "1");
   EXPECT_EQ(platform_.shell().opened()[1].file, "C:\\Quavero\\Unmounter.exe");
+  EXPECT_THAT(platform_.windows().cursor_changes(), ElementsAre(true, false));  // the hourglass
 }
 
 TEST_F(RunCodeTest, WhileITunesRefusesCallsEveryCodeBeeps) {

@@ -45,6 +45,8 @@ class HeadlessWindows : public Windows {
   Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                     Buttons buttons) override;
   void Beep() override { ++beeps_; }
+  void SetWaitCursor(bool waiting) override { cursor_changes_.push_back(waiting); }
+  const std::vector<bool>& cursor_changes() const { return cursor_changes_; }
   // Without fonts every character is as wide as three quarters of the font's size in points,
   // at least one pixel: a 8-point text is 6 pixels a character.
   std::vector<int> MeasurePrefixes(const ui::Font& font, const std::string& text) override;
@@ -89,6 +91,7 @@ class HeadlessWindows : public Windows {
   std::vector<MessageRecord> messages_;
   int beeps_ = 0;
   int measurements_ = 0;
+  std::vector<bool> cursor_changes_;
   ui::WindowHandle next_handle_ = 0x10010;
   std::map<const ui::Form*, WindowRecord> records_;
   std::map<const ui::Form*, ui::Control*> captured_;

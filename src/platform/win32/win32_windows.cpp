@@ -53,6 +53,10 @@ void Win32Windows::Beep() {
   OutputDebugStringA("Quavero: beep\n");  // seen by debuggers (and Wine's debugstr channel)
 }
 
+void Win32Windows::SetWaitCursor(bool waiting) {
+  SetCursor(LoadCursorW(nullptr, waiting ? IDC_WAIT : IDC_ARROW));
+}
+
 std::vector<int> Win32Windows::MeasurePrefixes(const ui::Font& font, const std::string& text) {
   std::wstring wide = Wide(text);
   std::vector<int> units(wide.size());

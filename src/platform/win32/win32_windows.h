@@ -15,6 +15,7 @@ class Win32Windows : public Windows {
   Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                     Buttons buttons) override;
   void Beep() override;
+  void SetWaitCursor(bool waiting) override;
   std::vector<int> MeasurePrefixes(const ui::Font& font, const std::string& text) override;
 
  private:
