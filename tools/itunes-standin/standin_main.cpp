@@ -121,28 +121,29 @@ LRESULT CALLBACK StandIn::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+// Player commands act as the user of iTunes would; while iTunes refuses calls they are
+// refused too (a failure in the journal).
 void StandIn::Command(const std::string& c) {
-  journal_.Write("Send." + c + " call -> ok");
   auto& it = *itunes_;
-  bool calls_off = false;
-  auto player = [&](auto action) {
-    it.SetBusy(false);
-    action();
-  };
-  if (c == "play") player([&] { it.Play(); });
-  else if (c == "pause") player([&] { it.Pause(); });
-  else if (c == "stop") player([&] { it.Stop(); });
-  else if (c == "next") player([&] { it.NextTrack(); });
-  else if (c == "previous") player([&] { it.PreviousTrack(); });
-  else if (c == "quit") RequestQuit();
-  else if (c == "calls-off") it.SetCallsEnabled(false), calls_off = true;
-  else if (c == "calls-on") it.SetCallsEnabled(true);
-  else if (c == "database-changed") it.RaiseDatabaseChanged();
-  else if (c == "busy-on") it.SetBusy(true);
-  else if (c == "busy-off") it.SetBusy(false);
-  else if (c == "events-off") it.SetEventsOff(true), clients_.refuse = true;
-  else if (c == "events-on") it.SetEventsOff(false), clients_.refuse = false;
-  (void)calls_off;
+  try {
+    if (c == "play") it.Play();
+    else if (c == "pause") it.Pause();
+    else if (c == "stop") it.Stop();
+    else if (c == "next") it.NextTrack();
+    else if (c == "previous") it.PreviousTrack();
+    else if (c == "quit") RequestQuit();
+    else if (c == "calls-off") it.SetCallsEnabled(false);
+    else if (c == "calls-on") it.SetCallsEnabled(true);
+    else if (c == "database-changed") it.RaiseDatabaseChanged();
+    else if (c == "busy-on") it.SetBusy(true);
+    else if (c == "busy-off") it.SetBusy(false);
+    else if (c == "events-off") it.SetEventsOff(true), clients_.refuse = true;
+    else if (c == "events-on") it.SetEventsOff(false), clients_.refuse = false;
+    else throw Failure(static_cast<int>(E_INVALIDARG), "unknown command");
+    journal_.Write("Send." + c + " call -> ok");
+  } catch (const Failure& f) {
+    journal_.Write("Send." + c + " call -> failure " + f.description());
+  }
 }
 
 // As iTunes quits while clients hold its objects: it warns them, waits up to five seconds for
