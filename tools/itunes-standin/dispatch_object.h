@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "journal.h"
+#include "platform/win32/wide.h"
 
 namespace quavero::standin {
 
@@ -58,7 +59,7 @@ std::string ArgText(const std::vector<VARIANT*>& args, size_t i);
 IDispatch* ArgObject(const std::vector<VARIANT*>& args, size_t i);
 std::string Describe(const VARIANT& v);
 
-std::wstring Wide(const std::string& utf8);
-std::string Utf8(const std::wstring& wide);
+using platform::win32::Utf8;
+using platform::win32::Wide;
 
 }  // namespace quavero::standin

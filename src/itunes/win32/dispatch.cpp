@@ -14,7 +14,7 @@ std::string SystemMessage(HRESULT hr) {
                            nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<LPWSTR>(&text), 0,
                            nullptr);
   std::string message;
-  if (n && text) message = Utf8(text, n);
+  if (n && text) message = platform::win32::Utf8(std::wstring_view(text, n));
   if (text) LocalFree(text);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
                               message.back() == ' '))
@@ -29,24 +29,9 @@ std::string SystemMessage(HRESULT hr) {
 
 }  // namespace
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
+std::string Utf8(BSTR text) {
+  return text ? platform::win32::Utf8(std::wstring_view(text, SysStringLen(text))) : std::string();
 }
-
-std::string Utf8(const wchar_t* wide, size_t size) {
-  if (!wide || size == 0) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(size), nullptr, 0, nullptr,
-                              nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(size), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::string Utf8(BSTR text) { return text ? Utf8(text, SysStringLen(text)) : std::string(); }
 
 void ThrowFor(HRESULT hr, const EXCEPINFO* info) {
   std::string description;

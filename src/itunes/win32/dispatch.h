@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "itunes/win32/com_ptr.h"
+#include "platform/win32/wide.h"
 
 namespace quavero::itunes::win32 {
 
@@ -14,8 +15,7 @@ namespace quavero::itunes::win32 {
 using NameCache = std::map<std::wstring, DISPID>;
 
 [[noreturn]] void ThrowFor(HRESULT hr, const EXCEPINFO* info = nullptr);
-std::wstring Wide(const std::string& utf8);
-std::string Utf8(const wchar_t* wide, size_t size);
+using platform::win32::Wide;
 std::string Utf8(BSTR text);
 
 class Dispatch {
