@@ -63,4 +63,24 @@ xdotool mousemove 150 120 click 1
 check "a code that fails while iTunes is usable shows the RunCode message" \
   wait_until 5 grep -q 'There was an error in the RunCode procedure' "$build/e2e-msgbox.log"
 xdotool key Return
+close_windows
+wait_until 10 process_ended "$quavero_pid" || true
+
+echo "a press during a fade-out"
+mkdir -p "$app/Skins/Fade"
+printf '%s\r\n' "skinname=Fade" "left=100" "top=100" "width=200" "height=40" \
+  "backgroundcolor=&H808080" "event=newsong;fadeclose" > "$app/Skins/Fade/skin.ini"
+set_setting CurrentSkin Fade
+start_quavero
+check "the skin opens opaque" wait_until 20 window_shown
+send next
+check "a new song starts its fade-out" wait_until 5 bash -c \
+  "a=\$(wine '$probe' | tr -d '\r' | grep -o 'alpha=[0-9]*' | cut -d= -f2); [ -n \"\$a\" ] && [ \$a -lt 230 ]"
+xdotool mousemove 150 120 click 1
+sleep 1
+level=$(probe_value alpha)
+check "a press stops it: the window stays open at the level it had reached ($level)" \
+  bash -c "[ '$(probe_value visible)' = 1 ] && [ -n '$level' ] && [ '$level' -gt 0 ] && [ '$level' -lt 230 ]"
+sleep 1
+check "and keeps that level" equals "$(probe_value alpha)" "$level"
 set_setting CurrentSkin Default
