@@ -58,7 +58,10 @@ SkinWindow::SkinWindow(app::Application& app)
   ShowMeInDeskbar();
 }
 
-SkinWindow::~SkinWindow() { form_.SetEvents(nullptr); }
+SkinWindow::~SkinWindow() {
+  form_.SetEvents(nullptr);
+  ReleaseiTunes();  // no event may reach a window that is gone
+}
 
 void SkinWindow::LoadStep() {
   ComCallsEnabled = true;
