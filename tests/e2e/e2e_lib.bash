@@ -86,7 +86,17 @@ equals() { [ "$1" = "$2" ] || { echo "    expected '$2', got '$1'" >&2; return 1
 
 # The stand-in answers as iTunes; its journal shows every call that reached it.
 register_standin() { wine "$standin" --register >/dev/null 2>&1; }
+standin_gone() { ! wine "$standin" --send busy-off >/dev/null 2>&1; }
+# Only one stand-in runs at a time: one left by an earlier check is asked to quit, then ended.
+no_standin() {
+  standin_gone && return 0
+  wine "$standin" --send quit >/dev/null 2>&1 || true
+  wait_until 10 standin_gone && return 0
+  pkill -9 -f 'iTunesStandIn\.exe' 2>/dev/null || true
+  wait_until 5 standin_gone || true
+}
 start_standin() { # [extra arguments]
+  no_standin
   rm -f "$journal"
   wine "$standin" --journal "$(win_path "$journal")" "$@" >/dev/null 2>&1 &
   standin_pid=$!

@@ -26,7 +26,8 @@ check "iTunes' warning would not have been shown" journal_has "warning would not
 check "the stand-in ends" wait_until 10 process_ended "$standin_pid"
 
 echo "started before the stand-in"
-start_quavero
+# With a skin folder on its command line Quavero does not start iTunes itself.
+start_quavero "$(win_path "$app/Skins/Default")\\|10410|600"
 check "the skin window appears" wait_until 20 window_shown
 sleep 1
 start_standin
@@ -119,3 +120,4 @@ check "without error boxes from its timers" \
   bash -c "! xdotool search --onlyvisible --name '^Error!\$' >/dev/null 2>&1"
 close_windows
 check "and closes when asked" wait_until 10 process_ended "$quavero_pid"
+

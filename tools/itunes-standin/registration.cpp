@@ -8,6 +8,8 @@ namespace {
 constexpr wchar_t kClassId[] = L"{DC0C2640-1415-4644-875C-6F4D769839BA}";
 constexpr wchar_t kOptionsKey[] = L"Software\\Quavero\\iTunes Stand-in";
 constexpr wchar_t kAppPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\iTunes.exe";
+// Windows finds "iTunes" under iTunes.exe; Wine's shell looks the name up as it is given.
+constexpr wchar_t kAppPathBare[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\iTunes";
 
 bool UnderWine() {
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
@@ -80,7 +82,7 @@ int Register(const Options& options) {
             SetValue(root, ClassesKey(clsid + L"\\ProgID"), nullptr, L"iTunes.Application.1") &&
             SetValue(root, ClassesKey(clsid + L"\\VersionIndependentProgID"), nullptr,
                      L"iTunes.Application") &&
-            SetValue(root, kAppPath, nullptr, exe);
+            SetValue(root, kAppPath, nullptr, exe) && SetValue(root, kAppPathBare, nullptr, exe);
   SetValue(HKEY_CURRENT_USER, kOptionsKey, L"Journal", options.journal);
   SetValue(HKEY_CURRENT_USER, kOptionsKey, L"Library", options.library);
   if (!ok) {
@@ -102,7 +104,8 @@ int Unregister() {
   RegDeleteTreeW(root, ClassesKey(std::wstring(L"CLSID\\") + kClassId).c_str());
   RegDeleteTreeW(root, ClassesKey(L"iTunes.Application").c_str());
   RegDeleteTreeW(root, ClassesKey(L"iTunes.Application.1").c_str());
-  if (IsOurs(GetValue(root, kAppPath, nullptr))) RegDeleteTreeW(root, kAppPath);
+  for (const wchar_t* key : {kAppPath, kAppPathBare})
+    if (IsOurs(GetValue(root, key, nullptr))) RegDeleteTreeW(root, key);
   RegDeleteTreeW(HKEY_CURRENT_USER, kOptionsKey);
   std::printf("iTunesStandIn: unregistered\n");
   return 0;

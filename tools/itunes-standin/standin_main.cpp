@@ -233,8 +233,8 @@ int wmain(int argc, wchar_t** argv) {
       else send = Utf8(value);
     } else if (a == L"--register" || a == L"--unregister") {
       action = a;
-    } else if (a == L"-Embedding" || a == L"/Embedding") {
-      // started by COM for a client: run as usual
+    } else if (a == L"-Embedding" || a == L"/Embedding" || a == L"1") {
+      // started by COM for a client, or by the shell as Quavero starts "iTunes" with 1
     } else {
       std::fprintf(stderr, "usage: iTunesStandIn [--register|--unregister] [--journal FILE] "
                            "[--library FILE] [--send COMMAND]\n");
@@ -242,6 +242,8 @@ int wmain(int argc, wchar_t** argv) {
     }
   }
   if (!send.empty()) return Send(send);
+  // Like iTunes, one runs at a time: a second start leaves the running one in charge.
+  if (action.empty() && FindWindowW(kControlClass, nullptr)) return 0;
   if (action == L"--register") return Register(options);
   if (action == L"--unregister") return Unregister();
   if (FAILED(OleInitialize(nullptr))) return 1;
