@@ -62,10 +62,4 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
   return out.append(s.substr(start));
 }
 
-std::string Concat(std::initializer_list<std::string_view> parts) {
-  std::string out;
-  for (auto p : parts) out.append(p);
-  return out;
-}
-
 }  // namespace quavero::text

@@ -19,7 +19,4 @@ std::vector<std::string> Split(std::string_view s, std::string_view separator);
 
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to);
 
-// Joins Windows path parts the way the skin format does: by plain concatenation.
-std::string Concat(std::initializer_list<std::string_view> parts);
-
 }  // namespace quavero::text
