@@ -52,6 +52,12 @@ std::vector<std::string> Split(std::string_view s, char separator) {
   return Split(s, std::string_view(&separator, 1));
 }
 
+void SortNoCase(std::vector<std::string>& names) {
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return ToLowerAscii(a) < ToLowerAscii(b);
+  });
+}
+
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
   if (from.empty()) return std::string(s);
   std::string out;

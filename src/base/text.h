@@ -17,6 +17,9 @@ bool ContainsNoCase(std::string_view haystack, std::string_view needle);
 std::vector<std::string> Split(std::string_view s, char separator);
 std::vector<std::string> Split(std::string_view s, std::string_view separator);
 
+// Sorts names as Windows lists them: without regard to ASCII case.
+void SortNoCase(std::vector<std::string>& names);
+
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to);
 
 }  // namespace quavero::text

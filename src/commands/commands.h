@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "itunes/itunes.h"
+
 namespace quavero::skin {
 class SkinWindow;
 }
@@ -13,5 +15,11 @@ namespace quavero::commands {
 bool RunExactCommand(skin::SkinWindow& window, const std::string& word);
 // Carries out every prefix command that applies to the text, in table order.
 void RunPrefixCommands(skin::SkinWindow& window, const std::string& text);
+
+// What commands act on; failure 91 when iTunes has none.
+itunes::TrackPtr CurrentTrackOf(itunes::Application& app);
+itunes::PlaylistPtr CurrentPlaylistOf(itunes::Application& app);
+// Operations whose part of the program is not built yet fail visibly, never silently.
+[[noreturn]] void NotAvailable(const std::string& command);
 
 }  // namespace quavero::commands

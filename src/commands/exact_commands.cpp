@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "app/application.h"
-#include "base/failure.h"
 #include "commands/commands.h"
 #include "skin/skin_window.h"
 
@@ -12,17 +11,6 @@ namespace {
 
 using skin::SkinWindow;
 
-itunes::TrackPtr CurrentTrack(itunes::Application& app) {
-  auto track = app.CurrentTrack();
-  if (!track) throw Failure(errors::kObjectNotSet);
-  return track;
-}
-
-// Operations whose part of the program is not built yet fail visibly, never silently.
-[[noreturn]] void NotAvailable(const std::string& what) {
-  throw Failure(errors::kInvalidCall, "The command " + what + " is not available yet");
-}
-
 void PlayPause(SkinWindow& w) { w.iTunes().PlayPause(); }
 void Play(SkinWindow& w) { w.iTunes().Play(); }
 void Pause(SkinWindow& w) { w.iTunes().Pause(); }
@@ -30,9 +18,9 @@ void Stop(SkinWindow& w) { w.iTunes().Stop(); }
 void PreviousTrack(SkinWindow& w) { w.iTunes().PreviousTrack(); }
 void NextTrack(SkinWindow& w) { w.iTunes().NextTrack(); }
 void Quit(SkinWindow& w) { w.iTunes().Quit(); }
-void Delete(SkinWindow& w) { CurrentTrack(w.iTunes())->Delete(); }
+void Delete(SkinWindow& w) { CurrentTrackOf(w.iTunes())->Delete(); }
 void DeleteCompletely(SkinWindow& w) {
-  CurrentTrack(w.iTunes())->Location();  // a track that is not a file fails here already
+  CurrentTrackOf(w.iTunes())->Location();  // a track that is not a file fails here already
   NotAvailable("deletecompletely");
 }
 void ShowITunes(SkinWindow& w) { w.app().ShellOpen("itunes.exe", "1"); }
@@ -67,24 +55,24 @@ void VolumeDown(SkinWindow& w) {
   if (volume > 1) app.SetSoundVolume(volume - 1);
 }
 void SwapArtistAndAlbum(SkinWindow& w) {
-  auto track = CurrentTrack(w.iTunes());
+  auto track = CurrentTrackOf(w.iTunes());
   std::string artist = track->Artist(), album = track->Album();
   track->SetArtist(album);
   track->SetAlbum(artist);
 }
 void SwapArtistAndTitle(SkinWindow& w) {
-  auto track = CurrentTrack(w.iTunes());
+  auto track = CurrentTrackOf(w.iTunes());
   std::string artist = track->Artist(), name = track->Name();
   track->SetArtist(name);
   track->SetName(artist);
 }
 void SetAsStart(SkinWindow& w) {
   auto& global = w.GlobaliTunes();
-  CurrentTrack(global)->SetStart(global.PlayerPosition());
+  CurrentTrackOf(global)->SetStart(global.PlayerPosition());
 }
 void SetAsEnd(SkinWindow& w) {
   auto& global = w.GlobaliTunes();
-  CurrentTrack(global)->SetFinish(global.PlayerPosition());
+  CurrentTrackOf(global)->SetFinish(global.PlayerPosition());
 }
 
 struct ExactCommand {

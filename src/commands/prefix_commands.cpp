@@ -20,10 +20,6 @@ std::string Parameter(const std::string& code) {
   return fields[1];
 }
 
-[[noreturn]] void NotAvailable(const std::string& what) {
-  throw Failure(errors::kInvalidCall, "The command " + what + " is not available yet");
-}
-
 bool EndsWithStar(const std::string& code) {
   return code.size() >= 4 && text::EqualsNoCase(std::string_view(code).substr(code.size() - 4), "star");
 }
@@ -38,8 +34,7 @@ void ShowSkin(SkinWindow& w, const std::string& code) { w.ShowSkinCode(code); }
 
 void Repeat(SkinWindow& w, const std::string& code) {
   std::string how = text::ToLowerAscii(Parameter(code));
-  auto playlist = w.iTunes().CurrentPlaylist();
-  if (!playlist) throw Failure(errors::kObjectNotSet);
+  auto playlist = CurrentPlaylistOf(w.iTunes());
   if (how == "switch") playlist->SetSongRepeat((playlist->SongRepeat() + 1) % 3);
   else if (how == "one") playlist->SetSongRepeat(1);
   else if (how == "off") playlist->SetSongRepeat(0);
@@ -48,8 +43,7 @@ void Repeat(SkinWindow& w, const std::string& code) {
 
 void Shuffle(SkinWindow& w, const std::string& code) {
   std::string how = text::ToLowerAscii(Parameter(code));
-  auto playlist = w.iTunes().CurrentPlaylist();
-  if (!playlist) throw Failure(errors::kObjectNotSet);
+  auto playlist = CurrentPlaylistOf(w.iTunes());
   if (how == "switch") playlist->SetShuffle(!playlist->Shuffle());
   else if (how == "on") playlist->SetShuffle(true);
   else if (how == "off") playlist->SetShuffle(false);
@@ -79,8 +73,7 @@ void Skip(SkinWindow& w, const std::string& code) {
 
 void AddToVolume(SkinWindow& w, const std::string& code) {
   double by = values::LeadingNumber(Parameter(code));
-  auto track = w.iTunes().CurrentTrack();
-  if (!track) throw Failure(errors::kObjectNotSet);
+  auto track = CurrentTrackOf(w.iTunes());
   track->SetVolumeAdjustment(values::ToLong(track->VolumeAdjustment() + by));
 }
 

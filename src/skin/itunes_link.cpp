@@ -90,11 +90,7 @@ void SkinWindow::iTunesR_OnPlayerPlayEvent() {
   LoadSong();
 }
 
-void SkinWindow::iTunesR_OnPlayerPlayingTrackChangedEvent() {
-  auto keep_alive = weak_from_this().lock();
-  CheckEvent("newsong");
-  LoadSong();
-}
+void SkinWindow::iTunesR_OnPlayerPlayingTrackChangedEvent() { iTunesR_OnPlayerPlayEvent(); }
 
 void SkinWindow::iTunesR_OnPlayerStopEvent() {
   auto keep_alive = weak_from_this().lock();

@@ -49,7 +49,8 @@ void SkinWindow::tmrScroll_Timer() {
 
 void SkinWindow::ProgressStep() {
   try {
-    if (iTunesIsNothing(true)) return;
+    // The connection, then its current track: asked once, not once more for the check.
+    if (iTunesIsNothing()) return;
     auto& app = iTunes();
     auto track = app.CurrentTrack();
     if (!track) return;
@@ -77,7 +78,7 @@ void SkinWindow::ProgressStep() {
 }
 
 void SkinWindow::SeekTo(double x, double width) {
-  if (width <= 0 || iTunesIsNothing(true)) return;
+  if (width <= 0 || iTunesIsNothing()) return;
   auto track = iTunes().CurrentTrack();
   if (!track) return;
   double length = Seconds(track->Time());

@@ -134,7 +134,6 @@ void SkinWindow::Form_Unload() {
         } catch (const std::exception&) {
         }
       }
-      ReleaseiTunes();
       app_.EndProgram();
     }
   }

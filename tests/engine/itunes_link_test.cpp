@@ -11,8 +11,7 @@ constexpr char kITunesPath[] = "C:\\Program Files\\iTunes\\iTunes.exe";
 
 class ITunesLinkTest : public SkinFixture {
  protected:
-  ITunesLinkTest() : itunes_(std::make_shared<itunes::SimulatedITunes>(platform_.loop())) {
-    platform_.itunes = itunes_;
+  ITunesLinkTest() : itunes_(SimulatedITunes(false)) {
     platform_.processes().Start(100, "C:\\Windows\\explorer.exe");
     itunes::TrackData song;
     song.name = "Song";

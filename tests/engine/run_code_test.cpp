@@ -9,9 +9,7 @@ using ::testing::ElementsAre;
 
 class RunCodeTest : public SkinFixture {
  protected:
-  RunCodeTest() : itunes_(std::make_shared<itunes::SimulatedITunes>(platform_.loop())) {
-    platform_.itunes = itunes_;
-    platform_.processes().Start(4242, "C:\\Program Files\\iTunes\\iTunes.exe");
+  RunCodeTest() : itunes_(SimulatedITunes()) {
     for (const char* name : {"One", "Two", "Three"}) {
       itunes::TrackData t;
       t.name = name;

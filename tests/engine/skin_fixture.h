@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "itunes/simulated_itunes.h"
 #include "base/lines.h"
 #include "platform/headless/headless_platform.h"
 #include "skin/skin_window.h"
@@ -75,6 +76,15 @@ class SkinFixture : public ::testing::Test {
   std::shared_ptr<skin::SkinWindow> Load(const std::vector<std::string>& lines) {
     WriteSkin("Test", lines);
     return Open("Test");
+  }
+
+  // A simulated iTunes that the program will find: the application object it creates, and
+  // (unless told otherwise) a running process in an iTunes folder.
+  std::shared_ptr<itunes::SimulatedITunes> SimulatedITunes(bool running = true) {
+    auto itunes = std::make_shared<itunes::SimulatedITunes>(platform_.loop());
+    platform_.itunes = itunes;
+    if (running) platform_.processes().Start(4242, "C:\\Program Files\\iTunes\\iTunes.exe");
+    return itunes;
   }
 
   const std::vector<platform::headless::MessageRecord>& messages() {

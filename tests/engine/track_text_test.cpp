@@ -31,9 +31,7 @@ TEST(TrackTextHelpers, TimesNumbersAndPrefixes) {
 
 class TrackTextTest : public SkinFixture {
  protected:
-  TrackTextTest() : itunes_(std::make_shared<itunes::SimulatedITunes>(platform_.loop())) {
-    platform_.itunes = itunes_;
-    platform_.processes().Start(4242, "C:\\Program Files\\iTunes\\iTunes.exe");
+  TrackTextTest() : itunes_(SimulatedITunes()) {
     itunes::TrackData t;
     t.name = "Song [Album]";
     t.artist = "Band";

@@ -114,9 +114,7 @@ std::vector<std::string> HeadlessFiles::Entries(const std::string& folder, bool 
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(RealPath(folder), ec))
     if (entry.is_directory(ec) == folders) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return text::ToLowerAscii(a) < text::ToLowerAscii(b);
-  });
+  text::SortNoCase(names);
   return names;
 }
 

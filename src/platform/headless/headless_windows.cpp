@@ -152,12 +152,5 @@ const WindowRecord& HeadlessWindows::record(const ui::Form& form) const {
   return it->second;
 }
 
-const WindowRecord* HeadlessWindows::record_of(ui::WindowHandle handle) const {
-  for (const auto& [form, rec] : records_)
-    if (rec.handle == handle) return &rec;
-  return nullptr;
-}
-
-void HeadlessWindows::Forget(const ui::Form& form) { records_.erase(&form); }
 
 }  // namespace quavero::platform::headless

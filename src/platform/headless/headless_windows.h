@@ -73,12 +73,10 @@ class HeadlessWindows : public Windows {
   void ClearMessages() { messages_.clear(); }
   int beeps() const { return beeps_; }
   const WindowRecord& record(const ui::Form& form) const;
-  const WindowRecord* record_of(ui::WindowHandle handle) const;
 
   // Called by the peers.
   WindowRecord& record_for(const ui::Form& form) { return records_[&form]; }
   HeadlessLoop& loop() { return loop_; }
-  void Forget(const ui::Form& form);
 
  private:
   ui::Control* Target(ui::Form& form, double x, double y);

@@ -114,9 +114,7 @@ std::vector<std::string> Win32Files::Entries(const std::string& folder, bool fol
       names.push_back(Utf8(name));
   } while (FindNextFileW(search, &found));
   FindClose(search);
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return text::ToLowerAscii(a) < text::ToLowerAscii(b);
-  });
+  text::SortNoCase(names);
   return names;
 }
 
