@@ -61,7 +61,7 @@ void Application::Startup(const std::string& command_line) {
     if (platform_.files().FilesIn(SkinFolder(name)).empty()) name = "Default";
     OpenSkinWindow(SkinFolder(name), kKeepPosition, kKeepPosition, false);
   }
-  if (NoWindowRemains()) EndProgram();
+  if (NoWindowRemains()) EndWhenIdle();
 }
 
 std::shared_ptr<skin::SkinWindow> Application::OpenSkinWindow(const std::string& folder,
@@ -169,12 +169,17 @@ void Application::CloseTrayWindow() {
 
 void Application::WindowUnloaded() {
   Prune();
-  if (!switching_skin_ && NoWindowRemains()) EndProgram();
+  if (!switching_skin_ && NoWindowRemains()) EndWhenIdle();
+}
+
+void Application::EndWhenIdle() {
+  ended_ = true;
+  platform_.loop().Quit();
 }
 
 void Application::EndProgram() {
-  ended_ = true;
-  platform_.loop().Quit();
+  ended_at_once_ = true;
+  EndWhenIdle();
 }
 
 bool Application::NoWindowRemains() const { return CountSkinWindows() == 0 && !TrayWindowLoaded(); }

@@ -78,15 +78,19 @@ class Application {
   void LoadTrayWindow();
   void CloseTrayWindow();
 
-  // A window has finished unloading; the program ends when no window remains.
+  // A window has finished unloading; the program ends when no window remains, once the code
+  // that is running has ended.
   void WindowUnloaded();
-  // Ends the program at once.
+  // Ends the program at once: no further code runs, not even the rest of a group.
   void EndProgram();
   bool ended() const { return ended_; }
+  bool ended_at_once() const { return ended_at_once_; }
   const std::string& command_line() const { return command_line_; }
 
  private:
   bool NoWindowRemains() const;
+  // The program ends when the handler that runs now returns.
+  void EndWhenIdle();
   void Prune();
 
   platform::Platform& platform_;
@@ -98,6 +102,7 @@ class Application {
   bool deskband_mode_ = false;
   bool switching_skin_ = false;
   bool ended_ = false;
+  bool ended_at_once_ = false;
 };
 
 }  // namespace quavero::app

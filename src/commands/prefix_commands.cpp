@@ -32,21 +32,20 @@ void Stars(SkinWindow& w, const std::string& code) {
 void EditTag(SkinWindow&, const std::string&) { NotAvailable("edittag"); }
 void ShowSkin(SkinWindow& w, const std::string& code) { w.ShowSkinCode(code); }
 
+// Any other value does nothing, and asks iTunes nothing either.
 void Repeat(SkinWindow& w, const std::string& code) {
   std::string how = text::ToLowerAscii(Parameter(code));
+  if (how != "switch" && how != "one" && how != "off" && how != "all") return;
   auto playlist = CurrentPlaylistOf(w.iTunes());
   if (how == "switch") playlist->SetSongRepeat((playlist->SongRepeat() + 1) % 3);
-  else if (how == "one") playlist->SetSongRepeat(1);
-  else if (how == "off") playlist->SetSongRepeat(0);
-  else if (how == "all") playlist->SetSongRepeat(2);
+  else playlist->SetSongRepeat(how == "one" ? 1 : how == "all" ? 2 : 0);
 }
 
 void Shuffle(SkinWindow& w, const std::string& code) {
   std::string how = text::ToLowerAscii(Parameter(code));
+  if (how != "switch" && how != "on" && how != "off") return;
   auto playlist = CurrentPlaylistOf(w.iTunes());
-  if (how == "switch") playlist->SetShuffle(!playlist->Shuffle());
-  else if (how == "on") playlist->SetShuffle(true);
-  else if (how == "off") playlist->SetShuffle(false);
+  playlist->SetShuffle(how == "switch" ? !playlist->Shuffle() : how == "on");
 }
 
 void ReloadTimer(SkinWindow& w, const std::string& code) {

@@ -27,7 +27,7 @@ void SkinWindow::ShowRatings() {
     star.SetWidth(width);
     star.SetHeight(height);
     if (unlit != "NONE") {
-      double rating = iTunes().CurrentTrack()->Rating();
+      double rating = itunes::Existing(iTunes().CurrentTrack()).Rating();
       star.SetPicture(app_.LoadPictureFile(CurPath + (i < rating / 20 ? field(6) : unlit)));
     } else {
       star.SetPicture(nullptr);
@@ -54,7 +54,7 @@ void SkinWindow::ShowArtworkIn(int16_t TheIndex) {
   std::string file = app_.GetTempFolder() + "\\tempart.jpg";
   int32_t id = track->TrackDatabaseID();
   if (id != ArtworkTrackID) {
-    artwork->Item(1)->SaveArtworkToFile(file);
+    itunes::Existing(artwork->Item(1)).SaveArtworkToFile(file);
     ArtworkTrackID = id;
   }
   img(TheIndex).SetPicture(app_.LoadPictureFile(file));

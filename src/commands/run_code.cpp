@@ -13,7 +13,10 @@
 namespace quavero::skin {
 
 void SkinWindow::RunCode(std::string& TheCode) {
+  // A window that closes while its code runs keeps its iTunes until the code has ended, so the
+  // rest of a group still runs as written; a program ended at once runs nothing more.
   auto keep_alive = weak_from_this().lock();
+  if (app_.ended_at_once()) return;
   if (!ComCallsEnabled) {
     app_.platform().windows().Beep();
     return;
@@ -21,12 +24,16 @@ void SkinWindow::RunCode(std::string& TheCode) {
   if (TheCode.empty()) return;
   if (TheCode.find_first_of("{}") != std::string::npos) {
     TheCode = text::ReplaceAll(TheCode, "{", "");
-    for (std::string piece : text::Split(TheCode, '}')) RunCode(piece);
+    for (std::string piece : text::Split(TheCode, '}')) {
+      RunCode(piece);
+      if (app_.ended_at_once()) return;
+    }
   }
   try {
     if (!commands::RunExactCommand(*this, text::ToLowerAscii(TheCode)))
       commands::RunPrefixCommands(*this, TheCode);
   } catch (const std::exception& failure) {
+    iTunesFailed(failure);
     if (iTunesIsNothing(true)) {
       app_.platform().windows().Beep();
       return;

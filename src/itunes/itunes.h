@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/failure.h"
+
 namespace quavero::itunes {
 
 class Track;
@@ -26,7 +28,26 @@ inline constexpr int32_t kServerUnavailable = static_cast<int32_t>(0x800706BA); 
 inline constexpr int32_t kObjectDeleted = static_cast<int32_t>(0xA0040202);
 inline constexpr int32_t kUnexpected = static_cast<int32_t>(0x8000FFFF);
 inline constexpr int32_t kFail = static_cast<int32_t>(0x80004005);
+// The server has gone: killed, crashed, or quit while its objects were held.
+inline constexpr int32_t kServerDied = static_cast<int32_t>(0x80010007);     // RPC_E_SERVERDIED
+inline constexpr int32_t kDisconnected = static_cast<int32_t>(0x80010108);   // RPC_E_DISCONNECTED
+inline constexpr int32_t kNotConnected = static_cast<int32_t>(0x800401FD);   // CO_E_OBJNOTCONNECTED
 }  // namespace hresult
+
+// Whether a failed call says that the iTunes behind the objects has gone for good, so every
+// object of it is dead and only a new application object can reach the next iTunes.
+inline bool ServerGone(int32_t number) {
+  return number == hresult::kServerUnavailable || number == hresult::kServerDied ||
+         number == hresult::kDisconnected || number == hresult::kNotConnected;
+}
+
+// An object that iTunes returned; failure 91 when it returned Nothing, as it can for any
+// object (the current track may go away between two calls).
+template <typename T>
+T& Existing(const std::shared_ptr<T>& object) {
+  if (!object) throw Failure(errors::kObjectNotSet);
+  return *object;
+}
 
 // A 1-based collection: Item(1) .. Item(Count()).
 template <typename T>

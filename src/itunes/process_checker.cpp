@@ -8,17 +8,16 @@ bool ProcessChecker::Walk(const std::string& name, Known& known) {
   known.walked = true;
   known.walked_at = loop_.TickCount();
   known.id = 0;
-  bool ignored_seen = false;
+  std::set<uint32_t> still_ignored;
   for (const auto& p : processes_.List()) {
     if (!text::ContainsNoCase(p.path, name)) continue;
-    if (p.id == known.ignored) {
-      ignored_seen = true;
-      continue;
+    if (known.ignored.count(p.id)) {
+      still_ignored.insert(p.id);
+    } else if (known.id == 0) {
+      known.id = p.id;
     }
-    known.id = p.id;
-    break;
   }
-  if (!ignored_seen) known.ignored = 0;
+  known.ignored = std::move(still_ignored);
   return known.id != 0;
 }
 
@@ -40,8 +39,8 @@ bool ProcessChecker::WalkFor(const std::string& name) {
 
 void ProcessChecker::IgnoreUntilGone(const std::string& name) {
   Known& known = known_[text::ToLowerAscii(name)];
-  if (known.id == 0) Walk(name, known);
-  known.ignored = known.id;
+  for (const auto& p : processes_.List())
+    if (text::ContainsNoCase(p.path, name)) known.ignored.insert(p.id);
   known.id = 0;
   known.walked = false;
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 
 #include "platform/platform.h"
@@ -24,14 +25,14 @@ class ProcessChecker {
   bool IsProcessRunning(const std::string& name);
   // The plain answer: one walk of the whole process list.
   bool WalkFor(const std::string& name);
-  // The process now found for the name no longer counts until it has ended; another one
-  // started later does.
+  // The processes now found for the name no longer count until they have ended; one started
+  // later does. (When iTunes dies, iTunesHelper.exe in its folder is not iTunes.)
   void IgnoreUntilGone(const std::string& name);
 
  private:
   struct Known {
     uint32_t id = 0;  // the process found, 0 for none
-    uint32_t ignored = 0;
+    std::set<uint32_t> ignored;
     uint32_t walked_at = 0;
     bool walked = false;
   };

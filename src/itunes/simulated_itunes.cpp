@@ -1,6 +1,7 @@
 #include "itunes/simulated_itunes.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/failure.h"
 
@@ -63,7 +64,8 @@ void SimulatedITunes::SaveArtwork(const std::string& from, const std::string& to
 
 void SimulatedITunes::Check() {
   ++calls_;
-  if (quit_) throw Failure(hresult::kServerUnavailable, "The RPC server is unavailable.");
+  if (trigger_ && calls_ == trigger_at_) std::exchange(trigger_, nullptr)();
+  if (quit_) throw Failure(gone_failure_, "The RPC server is unavailable.");
   if (busy_ || !calls_enabled_) throw Failure(hresult::kCallRejected, "Call was rejected by callee.");
 }
 

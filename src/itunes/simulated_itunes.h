@@ -61,12 +61,22 @@ class SimulatedITunes : public Application, public std::enable_shared_from_this<
   void RaiseDatabaseChanged();
   // Quits like iTunes: warns listeners first, then says it quits; afterwards every call fails.
   void QuitNow();
-  // The process was killed: no event, every call fails from now on.
-  void Vanish() { quit_ = true; }
+  // The process was killed: no event, every call fails from now on with the failure a client
+  // of a dead server meets.
+  void Vanish(int32_t failure = hresult::kServerUnavailable) {
+    quit_ = true;
+    gone_failure_ = failure;
+  }
   bool quit() const { return quit_; }
   int listener_count() const { return static_cast<int>(listeners_.size()); }
   // How many calls reached "iTunes", for measurements.
   long calls() const { return calls_; }
+  // Runs an action as the n-th call from now reaches "iTunes", before that call is answered:
+  // what changes in iTunes between two calls of a client.
+  void BeforeCall(long n, std::function<void()> action) {
+    trigger_at_ = calls_ + n;
+    trigger_ = std::move(action);
+  }
 
   // Application.
   void PlayPause() override;
@@ -123,7 +133,10 @@ class SimulatedITunes : public Application, public std::enable_shared_from_this<
   bool busy_ = false;
   bool events_off_ = false;
   bool quit_ = false;
+  int32_t gone_failure_ = hresult::kServerUnavailable;
   long calls_ = 0;
+  long trigger_at_ = 0;
+  std::function<void()> trigger_;
 };
 
 }  // namespace quavero::itunes

@@ -12,13 +12,14 @@ namespace quavero::skin {
 bool SkinWindow::IsiTunesDead() { return !app_.itunes().IsiTunesRunning() || DeskbarLetDie; }
 
 void SkinWindow::ConnectToiTunes() {
+  if (closing_) return;  // a window that is closing never connects again
   iTunesR = app_.itunes().GlobaliTunes();
   if (!iTunesR) return;
   events_subscribed_ = iTunesR->Subscribe(this);
   polled_ = false;
 }
 
-void SkinWindow::ReleaseiTunes() {
+void SkinWindow::StopHearingiTunes() {
   if (iTunesR && events_subscribed_) {
     try {
       iTunesR->Unsubscribe(this);
@@ -26,6 +27,10 @@ void SkinWindow::ReleaseiTunes() {
     }
   }
   events_subscribed_ = false;
+}
+
+void SkinWindow::ReleaseiTunes() {
+  StopHearingiTunes();
   iTunesR.reset();
 }
 
@@ -43,22 +48,32 @@ bool SkinWindow::iTunesIsNothing(bool CareForTrack) {
     if (!iTunesR) ConnectToiTunes();
     if (!iTunesR) return true;
     return CareForTrack && iTunesR->CurrentTrack() == nullptr;
-  } catch (const std::exception&) {
+  } catch (const std::exception& failure) {
+    iTunesFailed(failure);
     return true;
   }
+}
+
+// A call that fails because the server behind the objects has gone (killed or crashed, while
+// the liveness check may still see iTunesHelper.exe in the iTunes folder) makes every window
+// let go of that iTunes at once; the next iTunes that starts is connected as usual.
+void SkinWindow::iTunesFailed(const std::exception& failure) {
+  auto* f = dynamic_cast<const Failure*>(&failure);
+  if (f && itunes::ServerGone(f->number())) app_.ReleaseAlliTunes();
 }
 
 // A connection whose events do not come (iTunes refused the subscription) compares what
 // plays with what it saw last, and raises the events the window would have heard.
 void SkinWindow::PolliTunesEvents() {
-  if (!iTunesR || events_subscribed_ || unloaded_) return;
+  if (!iTunesR || events_subscribed_ || closing_) return;
   int32_t track = 0;
   bool playing = false;
   try {
     auto current = iTunesR->CurrentTrack();
     track = current ? current->TrackDatabaseID() : 0;
     playing = iTunesR->GetPlayerState() != itunes::PlayerState::kStopped;
-  } catch (const std::exception&) {
+  } catch (const std::exception& failure) {
+    iTunesFailed(failure);
     return;
   }
   bool first = !polled_;

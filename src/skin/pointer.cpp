@@ -59,7 +59,8 @@ void SkinWindow::img_MouseMove(int Index, int Button, int, double X, double) {
   if (text::EqualsNoCase(image.tag(), "position")) {
     try {
       SeekTo(X, image.width());
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+      iTunesFailed(failure);
     }
   }
   if (text::EqualsNoCase(image.tag(), "movewindow")) MoveWindow();

@@ -72,8 +72,8 @@ void SkinWindow::ProgressStep() {
     }
     double full = values::LeadingNumber(imgProgress.tag());
     imgProgress.SetWidth(length == 0 ? 0 : full * (position / length));
-  } catch (const std::exception&) {
-    // The next tick tries again.
+  } catch (const std::exception& failure) {
+    iTunesFailed(failure);  // the next tick tries again
   }
 }
 
@@ -94,8 +94,8 @@ void SkinWindow::imgProgress_MouseMove(int Button, int, double X, double) {
   if (!(Button & ui::mouse::kLeft)) return;
   try {
     SeekTo(X, values::LeadingNumber(imgProgress.tag()));
-  } catch (const std::exception&) {
-    // Seeking does nothing when iTunes cannot take it.
+  } catch (const std::exception& failure) {
+    iTunesFailed(failure);  // seeking does nothing when iTunes cannot take it
   }
 }
 

@@ -137,7 +137,9 @@ void SkinWindow::Form_Unload() {
       app_.EndProgram();
     }
   }
-  ReleaseiTunes();
+  // iTunes' events stop here; the reference itself stays until the window is gone, so that
+  // code still running in it (the rest of {fadeclose}{quit}) reaches iTunes.
+  StopHearingiTunes();
 }
 
 void SkinWindow::Form_KeyDown(int /*KeyCode*/, int Shift) {

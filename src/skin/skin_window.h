@@ -81,6 +81,9 @@ class SkinWindow : public app::ProgramWindow,
   bool iTunesIsNothing(bool CareForTrack = false);
   void ConnectToiTunes();
   void ReleaseiTunes();  // lets go of the window's reference and its events
+  void StopHearingiTunes();  // lets go of its events only
+  // Every failed call to iTunes passes here: a server that has gone is let go of at once.
+  void iTunesFailed(const std::exception& failure);
   void PolliTunesEvents();
   void iTunesR_OnPlayerPlayEvent();
   void iTunesR_OnPlayerPlayingTrackChangedEvent();

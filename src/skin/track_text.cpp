@@ -86,7 +86,7 @@ class TrackFacts {
     if (p == "[TrackNumber]") return std::to_string(t.TrackNumber());
     if (p == "[Year]") return std::to_string(t.Year());
     if (p == "[CurrentPlaylistName]") return playlist_->Name();
-    if (p == "[CurrentPlaylistTracks]") return std::to_string(playlist_->Tracks()->Count());
+    if (p == "[CurrentPlaylistTracks]") return std::to_string(itunes::Existing(playlist_->Tracks()).Count());
     if (p == "[CurrentPlaylistDuration]") return std::to_string(playlist_->Duration());
     return "xx:xx";  // [CurrentPosition] and [CurrentRemaining]: the progress tick fills them
   }
@@ -161,6 +161,7 @@ void SkinWindow::RefreshInfo() {
     tmrScroll_Timer();
     ShowRatings();
   } catch (const std::exception& failure) {
+    iTunesFailed(failure);
     auto* f = dynamic_cast<const Failure*>(&failure);
     app_.platform().windows().ShowMessageBox(
         "Error in RefreshInfo: " + (f ? f->description() : std::string(failure.what())),

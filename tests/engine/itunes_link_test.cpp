@@ -105,6 +105,49 @@ TEST_F(ITunesLinkTest, AfterITunesWasKilledTheWindowConnectsToTheNextOne) {
   EXPECT_EQ(fresh->listener_count(), 1);
 }
 
+// On a real installation iTunesHelper.exe keeps running from the iTunes folder, so the
+// liveness check goes on saying "running" after iTunes was killed: the failing calls tell.
+TEST_F(ITunesLinkTest, AKilledITunesIsLetGoOfWhileItsHelperStillRuns) {
+  for (int32_t failure : {itunes::hresult::kServerUnavailable, itunes::hresult::kServerDied,
+                          itunes::hresult::kDisconnected, itunes::hresult::kNotConnected}) {
+    auto dying = std::make_shared<itunes::SimulatedITunes>(platform_.loop());
+    dying->AddLibraryTrack({});
+    dying->Select(0, 0);
+    platform_.itunes = dying;
+    StartITunes();
+    platform_.processes().Start(4343, "C:\Program Files\iTunes\iTunesHelper.exe");
+    auto a = Open("Test");
+    auto b = Open("Test");
+    ASSERT_EQ(a->iTunesR, dying);
+    dying->Vanish(failure);
+    platform_.processes().End(kITunesProcess);
+    platform_.loop().Advance(600);  // a progress tick meets the dead server
+    EXPECT_EQ(a->iTunesR, nullptr);
+    EXPECT_EQ(b->iTunesR, nullptr);
+    EXPECT_FALSE(app_.itunes().connected());
+    int beeps = platform_.windows().beeps();
+    int created = platform_.itunes_creations;
+    a->RunCode(std::string("playpause"));
+    EXPECT_EQ(platform_.windows().beeps(), beeps + 1);  // no iTunes: a beep, not a box
+    EXPECT_TRUE(messages().empty());
+    platform_.loop().Advance(2000);
+    EXPECT_EQ(platform_.itunes_creations, created);  // the helper alone is not iTunes
+
+    auto next = std::make_shared<itunes::SimulatedITunes>(platform_.loop());
+    platform_.itunes = next;
+    StartITunes(6060);  // the user starts iTunes again
+    platform_.loop().Advance(600);
+    EXPECT_EQ(a->iTunesR, next);
+    EXPECT_EQ(b->iTunesR, next);
+    EXPECT_EQ(next->listener_count(), 2);
+    a->Unload();
+    b->Unload();
+    app_.itunes().Release();
+    platform_.processes().End(6060);
+    platform_.processes().End(4343);
+  }
+}
+
 TEST_F(ITunesLinkTest, CallsDisabledAndEnabledFollowITunes) {
   StartITunes();
   auto w = Open("Test");

@@ -157,10 +157,61 @@ TEST_F(RunCodeTest, WindowCommandsActOnTheirWindow) {
   EXPECT_FALSE(app_.ended());
 }
 
-TEST_F(RunCodeTest, CloseProgramEndsEverything) {
-  Run("closeprogram");
+TEST_F(RunCodeTest, CloseProgramEndsEverythingAtOnce) {
+  Run("{closeprogram}{playpause}");
   EXPECT_TRUE(w_->unloaded());
   EXPECT_TRUE(app_.ended());
+  EXPECT_EQ(itunes_->GetPlayerState(), itunes::PlayerState::kStopped);  // the rest never ran
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(RunCodeTest, TheRestOfAGroupRunsAfterItsWindowClosed) {
+  Run("{closeskin}{playpause}");
+  EXPECT_TRUE(w_->unloaded());
+  EXPECT_EQ(itunes_->GetPlayerState(), itunes::PlayerState::kPlaying);
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(platform_.windows().beeps(), 0);
+  // The closed window is neither connected nor subscribed again.
+  platform_.loop().Advance(2000);
+  EXPECT_EQ(itunes_->listener_count(), 0);
+}
+
+TEST_F(RunCodeTest, FadeCloseThenQuitFromATimerQuitsITunes) {
+  auto w = Load({"skinname=F", "timerevent=1000;{fadeclose}{quit}"});
+  EXPECT_EQ(itunes_->listener_count(), 2);
+  platform_.loop().Advance(1000);  // the timer's fade runs to its end and closes the window
+  EXPECT_TRUE(w->unloaded());
+  EXPECT_TRUE(itunes_->quit());
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(platform_.windows().beeps(), 0);
+}
+
+// Wherever the current track goes away while a command talks to iTunes, the command only
+// beeps (no current track): never a crash, never a box.
+TEST_F(RunCodeTest, ATrackThatGoesAwayDuringACommandOnlyBeeps) {
+  for (const char* code : {"3star", "swapartistandalbum", "swapartistandtitle", "addtovolume=5",
+                           "skip=5", "repeat=switch", "shuffle=switch", "setasstart", "setasend",
+                           "delete", "volumeup"}) {
+    for (long n = 1; n <= 6; ++n) {
+      itunes_->Select(0, 0);
+      itunes_->BeforeCall(n, [this] { itunes_->SelectNothing(); });
+      Run(code);
+    }
+  }
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(RunCodeTest, RepeatAndShuffleWithAnyOtherValueDoNothing) {
+  itunes_->SelectNothing();  // no current playlist to fetch
+  Run("repeat=bogus");
+  Run("shuffle=maybe");
+  EXPECT_EQ(platform_.windows().beeps(), 0);
+  EXPECT_TRUE(messages().empty());
+  itunes_->Select(0, 0);
+  Run("repeat=ONE");
+  EXPECT_EQ(itunes_->playlist(0).repeat, 1);
+  Run("repeat");  // no "=": the parameter is missing
+  EXPECT_EQ(messages().size(), 1u);
 }
 
 TEST_F(RunCodeTest, ShellCommandsStartTheirPrograms) {

@@ -259,6 +259,27 @@ TEST_F(ImageButtonTest, APictureDroppedOnAnArtworkImageBecomesTheTracksArtwork) 
             "Error on add artwork on OLE Drop: The file could not be added as artwork");
 }
 
+// iTunes may answer Nothing for the current track at any call (it changes tracks between two
+// calls of a client): wherever that happens during a refresh, it is reported, never a crash.
+TEST_F(TrackTextTest, ATrackThatGoesAwayDuringARefreshIsReportedWhereverItGoes) {
+  WritePicture("Skins/Test/off.png");
+  WritePicture("Skins/Test/on.png");
+  WritePicture("Skins/Test/bar.png", 100, 6);
+  auto w = Load({"skinname=T", "label=0;0;99;14;[Artist] [CurrentPlaylistTracks]",
+                 "label=0;0;99;14;[CurrentPosition]", "image=0;0;40;40;x;ARTWORK",
+                 "progresscontrol=0;20;100;6;bar.png", "ratingscontrol=0;30;9;9;1;off.png;on.png"});
+  ASSERT_TRUE(messages().empty());
+  for (long n = 1; n <= 40; ++n) {
+    itunes_->Select(0, 0);
+    platform_.windows().ClearMessages();
+    itunes_->BeforeCall(n, [this] { itunes_->SelectNothing(); });
+    w->RefreshInfo();
+    for (const auto& m : messages())
+      EXPECT_EQ(m.text, "Error in RefreshInfo: Object variable or With block variable not set")
+          << "when the track went away at call " << n;
+  }
+}
+
 TEST_F(TrackTextTest, AFailureDuringARefreshIsReportedOnce) {
   auto w = Load({"skinname=T", "label=0;0;99;14;[Artist]"});
   itunes_->SetBusy(true);
