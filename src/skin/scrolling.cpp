@@ -10,41 +10,39 @@
 #include "skin/track_text.h"
 
 namespace quavero::skin {
-namespace {
-
-// The text without its first character (a whole UTF-8 sequence), that character at its end.
-std::string Rotated(const std::string& s) {
-  if (s.empty()) return s;
-  size_t n = 1;
-  while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) ++n;
-  return s.substr(n) + s.substr(0, n);
-}
-
-// The length in bytes of the first `characters` characters of a UTF-8 text.
-size_t BytesOf(const std::string& s, size_t characters) {
-  size_t i = 0;
-  for (size_t c = 0; c < characters && i < s.size(); ++c) {
-    ++i;
-    while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
-  }
-  return i;
-}
-
-}  // namespace
-
 void SkinWindow::tmrScroll_Timer() {
   if (Unloading) return Unload();
+  ScrollStep(true);
+}
+
+void SkinWindow::ScrollStep(bool rotate) {
   for (int i = 1; i <= lblInfo.UBound(); ++i) {
     if (scrollWidth(i).tag() == "noscroll") continue;
     if (NoScrollLabels.find("[" + std::to_string(i) + "]") != std::string::npos) continue;
-    ui::Label& label = lblInfo(i);
-    LabelText[i] = Rotated(LabelText[i]);
-    // One measurement gives every prefix; the label shows the longest that fits strictly.
-    auto widths = app_.platform().windows().MeasurePrefixes(scrollWidth(i).font(), LabelText[i]);
-    size_t fits = widths.size();
-    while (fits > 0 && widths[fits - 1] >= label.width()) --fits;
-    label.SetCaption(LabelText[i].substr(0, BytesOf(LabelText[i], fits)));
+    ScrollText& scroll = LabelScroll[i];
+    const size_t n = scroll.advances.size();
+    if (rotate && n > 0) scroll.first = (scroll.first + 1) % n;
+    // The label shows the longest start of the turned text that fits strictly.
+    const double room = lblInfo(i).width();
+    int width = 0;
+    size_t fits = 0;
+    while (fits < n && width + scroll.advances[(scroll.first + fits) % n] < room)
+      width += scroll.advances[(scroll.first + fits++) % n];
+    const std::string& text = LabelText[i];
+    auto at = [&](size_t k) { return k < n ? scroll.starts[k] : text.size(); };
+    size_t from = at(scroll.first), to = scroll.first + fits;
+    std::string shown = to <= n ? text.substr(from, at(to) - from)
+                                : text.substr(from) + text.substr(0, at(to - n));
+    lblInfo(i).SetCaption(std::move(shown));
   }
+}
+
+std::string SkinWindow::ScrolledText(int index) const {
+  const std::string& text = LabelText.at(index);
+  const ScrollText& scroll = LabelScroll.at(index);
+  if (scroll.first == 0 || scroll.first >= scroll.starts.size()) return text;
+  size_t cut = scroll.starts[scroll.first];
+  return text.substr(cut) + text.substr(0, cut);
 }
 
 void SkinWindow::ProgressStep() {

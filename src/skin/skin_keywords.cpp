@@ -59,6 +59,7 @@ void Label(SkinWindow& w, const SkinLine& l) {
   box.SetVisible(false);
   box.SetTag("noscroll");  // nothing to scroll until the track information fills the label
   Grow(w.LabelText, index);
+  if (static_cast<int>(w.LabelScroll.size()) <= index) w.LabelScroll.resize(index + 1);
   label.SetVisible(true);
   label.SetLeft(LeadingNumber(l.p(0)));
   label.SetTop(LeadingNumber(l.p(1)));

@@ -100,6 +100,11 @@ class SkinWindow : public app::ProgramWindow,
   void RefreshInfo();
   void FitLabel(int index);
   void tmrScroll_Timer();
+  // Shows every scrolling label's longest start that fits; with rotate, the text first moves
+  // on by one character.
+  void ScrollStep(bool rotate);
+  // Label i's full text as the scroll ticks have turned it so far.
+  std::string ScrolledText(int index) const;
   void ProgressStep();
   void SeekTo(double x, double width);
   void imgProgress_MouseDown(int Button, int Shift, double X, double Y);
@@ -151,7 +156,15 @@ class SkinWindow : public app::ProgramWindow,
   int16_t InteractionCount = 0;
   std::vector<KeyShortcut> KeyShortcuts;
   std::string NoScrollLabels;
-  std::vector<std::string> LabelText;
+  std::vector<std::string> LabelText;  // as the refresh made it; ScrolledText turns it
+  // What the scroll ticks need of LabelText, measured once when the text changes, so that a
+  // tick costs what the label shows, however long the text.
+  struct ScrollText {
+    std::vector<size_t> starts;  // where each character begins in LabelText
+    std::vector<int> advances;   // each character's width in pixels in the label's font
+    size_t first = 0;            // the character the label shows first
+  };
+  std::vector<ScrollText> LabelScroll;
   std::vector<std::string> ImagePictures;
   std::vector<EventRecord> EventList;
   int EventCount() const { return static_cast<int>(EventList.size()); }

@@ -69,22 +69,47 @@ TEST_F(TrackTextTest, ALongTextGetsTheFittingCountAndAFiveBlankGap) {
   // Headless text is 6 pixels a character at 8 points: 10 characters fit strictly in 61.
   auto w = Load({"skinname=T", "label=0;0;61;14;[Artist] and a long tail"});
   EXPECT_EQ(w->scrollWidth(1).tag(), "10");
-  // The refresh ends with one scroll step: the text has moved on by one character.
-  EXPECT_EQ(w->LabelText[1], "and and a long tail     B");
+  EXPECT_EQ(w->LabelText[1], "Band and a long tail     ");
+  // The refresh shows the label from its first character, as much as fits strictly.
+  EXPECT_EQ(w->lblInfo(1).caption(), "Band and a");
 }
 
 TEST_F(TrackTextTest, ScrollingRunsTheTextLeftwardsAndShowsWhatFitsStrictly) {
   auto w = Load({"skinname=T", "scrolltimer=100", "label=0;0;61;14;ABCDEFGHIJKLMNOP",
                  "label=0;0;600;14;short", "label=0;0;61;14;ABCDEFGHIJKLMNOP",
                  "disablelabelscroll=3", "label=0;0;0;14;ABCDEFGHIJKLMNOP"});
-  EXPECT_EQ(w->lblInfo(1).caption(), "BCDEFGHIJK");  // the refresh's own scroll step
+  EXPECT_EQ(w->lblInfo(1).caption(), "ABCDEFGHIJ");
   platform_.loop().Advance(100);
-  EXPECT_EQ(w->lblInfo(1).caption(), "CDEFGHIJKL");
+  EXPECT_EQ(w->lblInfo(1).caption(), "BCDEFGHIJK");
   EXPECT_EQ(w->lblInfo(2).caption(), "short");
   EXPECT_EQ(w->lblInfo(3).caption(), "ABCDEFGHIJKLMNOP     ");  // never scrolls
   EXPECT_EQ(w->lblInfo(4).caption(), "");                      // width 0: nothing fits
-  for (int i = 0; i < 19; ++i) platform_.loop().Advance(100);
-  EXPECT_EQ(w->LabelText[1], "ABCDEFGHIJKLMNOP     ");  // once round, gap and all
+  for (int i = 0; i < 12; ++i) platform_.loop().Advance(100);
+  EXPECT_EQ(w->lblInfo(1).caption(), "NOP     AB");  // the gap runs through, then the start
+  for (int i = 0; i < 8; ++i) platform_.loop().Advance(100);
+  EXPECT_EQ(w->ScrolledText(1), "ABCDEFGHIJKLMNOP     ");  // once round, gap and all
+}
+
+TEST_F(TrackTextTest, WithoutAScrollIntervalLabelsNeverScrollAndLoseNothing) {
+  for (const char* interval : {"scrolltimer=0", "// no scrolltimer line"}) {
+    auto w = Load({"skinname=T", interval, "label=0;0;61;14;ABCDEFGHIJKLMNOP"});
+    EXPECT_EQ(w->lblInfo(1).caption(), "ABCDEFGHIJ");
+    itunes_->RaiseDatabaseChanged();  // refreshes, each with its own scroll step
+    platform_.loop().Advance(5000);
+    itunes_->RaiseDatabaseChanged();
+    platform_.loop().DoEvents();
+    EXPECT_EQ(w->lblInfo(1).caption(), "ABCDEFGHIJ") << interval;
+    w->Unload();
+  }
+}
+
+TEST_F(TrackTextTest, AScrollTickMeasuresNothingHoweverLongTheText) {
+  Track().artist = std::string(800000, 'x');
+  auto w = Load({"skinname=T", "scrolltimer=100", "label=0;0;61;14;[Artist]"});
+  int measured = platform_.windows().measurements();
+  for (int i = 0; i < 50; ++i) platform_.loop().Advance(100);
+  EXPECT_EQ(platform_.windows().measurements(), measured);  // measured once, at the refresh
+  EXPECT_EQ(w->lblInfo(1).caption(), "xxxxxxxxxx");
 }
 
 TEST_F(TrackTextTest, WithoutITunesTheLabelsKeepTheirTemplatesAndDoNotScroll) {
