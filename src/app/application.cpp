@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "app/settings.h"
@@ -17,6 +18,20 @@ std::string CountText(double n) {
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.15g", n);
   return buffer;
+}
+
+// A window handle written as a decimal number; anything that is not one (a fraction, a
+// number beyond the range of handles, no number) is no window.
+ui::WindowHandle HandleValue(const std::string& text) {
+  double number = 0;
+  try {
+    number = values::LeadingNumber(text);
+  } catch (const Failure&) {
+    return 0;
+  }
+  constexpr double kLimit = 9007199254740992.0;  // 2^53: every whole double below is exact
+  if (!(number > -kLimit && number < kLimit) || number != std::trunc(number)) return 0;
+  return static_cast<ui::WindowHandle>(static_cast<int64_t>(number));
 }
 
 }  // namespace
@@ -37,8 +52,8 @@ void Application::Startup(const std::string& command_line) {
   command_line_ = command_line;
   if (command_line.find("Deskband") != std::string::npos) {
     deskband_mode_ = true;
-    double handle = values::LeadingNumber(command_line.size() > 9 ? command_line.substr(9) : "");
-    StartInDeskBand(static_cast<ui::WindowHandle>(handle));
+    platform_.instance().Claim();  // no check here, but a later normal start sees this one
+    StartInDeskBand(HandleValue(command_line.size() > 9 ? command_line.substr(9) : ""));
     return;
   }
   if (!platform_.instance().Claim()) {
@@ -70,11 +85,22 @@ std::shared_ptr<skin::SkinWindow> Application::OpenSkinWindow(const std::string&
   auto window = std::make_shared<skin::SkinWindow>(*this);
   skin_windows_.push_back(window);
   window->IsDeskbar = is_desk_band;
+  loading_.push_back(text::CollapseDots(folder));
   window->LoadSkin(folder + "skin.ini", folder);
+  loading_.pop_back();
   if (left != kKeepPosition) window->form().SetLeft(left);
   if (top != kKeepPosition) window->form().SetTop(top);
   window->RunAfter();
   return window;
+}
+
+void Application::CheckOpeningWhileLoading(const std::string& folder) const {
+  std::string wanted = text::CollapseDots(folder);
+  for (const auto& loading : loading_)
+    if (text::EqualsNoCase(loading, wanted))
+      throw Failure(errors::kInvalidCall, "The skin " + folder + " is still loading");
+  if (loading_.size() >= kMaxLoadingDepth)
+    throw Failure(errors::kInvalidCall, "Skins opened by loading skins nest too deep: " + folder);
 }
 
 void Application::OpenSkinFromCommandLine() {

@@ -46,6 +46,10 @@ class Application {
 
   std::shared_ptr<skin::SkinWindow> OpenSkinWindow(const std::string& folder, int16_t left,
                                                    int16_t top, bool is_desk_band);
+  // Skins open other skins from their loading code; that chain never comes back to a skin
+  // that is still loading and nests only a few deep. Fails (5) for an opening it refuses.
+  void CheckOpeningWhileLoading(const std::string& folder) const;
+  static constexpr size_t kMaxLoadingDepth = 4;
   void SwitchSkin(const std::string& name);
   void CloseAllWindows();
   void OpenSkinFromCommandLine();
@@ -98,6 +102,7 @@ class Application {
   TrayWindowFactory tray_factory_;
   std::shared_ptr<ProgramWindow> tray_;
   std::vector<std::shared_ptr<skin::SkinWindow>> skin_windows_;
+  std::vector<std::string> loading_;  // the folders of the skins being loaded, outermost first
   std::string command_line_;
   bool deskband_mode_ = false;
   bool switching_skin_ = false;

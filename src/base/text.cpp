@@ -68,4 +68,27 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
   return out.append(s.substr(start));
 }
 
+std::string CollapseDots(std::string_view path) {
+  auto parts = Split(path, '\\');
+  std::vector<std::string> kept;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const std::string& part = parts[i];
+    bool last = i + 1 == parts.size();
+    if (part == ".") {
+      if (last) kept.emplace_back();
+      continue;
+    }
+    if (part == "..") {
+      if (kept.size() > 1) kept.pop_back();  // the drive (or "" of a rooted path) stays
+      if (last) kept.emplace_back();
+      continue;
+    }
+    if (part.empty() && !kept.empty() && !last) continue;  // doubled backslashes
+    kept.push_back(part);
+  }
+  std::string out;
+  for (size_t i = 0; i < kept.size(); ++i) out += (i ? "\\" : "") + kept[i];
+  return out;
+}
+
 }  // namespace quavero::text

@@ -22,4 +22,8 @@ void SortNoCase(std::vector<std::string>& names);
 
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to);
 
+// A Windows path with its "." and ".." parts resolved as Windows resolves them: ".." never
+// climbs above the drive ("C:\a\..\..\b" is "C:\b"); a trailing backslash stays.
+std::string CollapseDots(std::string_view path);
+
 }  // namespace quavero::text

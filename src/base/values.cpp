@@ -35,9 +35,13 @@ class Reader {
   size_t pos_ = 0;
 };
 
+// Beyond 32 bits a hexadecimal or octal number is out of range.
 double ReadRadix(Reader& r, int base) {
   double value = 0;
-  for (int d; (d = DigitValue(r.Peek(), base)) >= 0; r.Next()) value = value * base + d;
+  for (int d; (d = DigitValue(r.Peek(), base)) >= 0; r.Next()) {
+    value = value * base + d;
+    if (value > 4294967295.0) throw Failure(errors::kOverflow);
+  }
   return value;
 }
 
@@ -68,7 +72,10 @@ double ReadDecimal(Reader& r) {
     }
     if (digits) number += exponent;
   }
-  return std::strtod(number.c_str(), nullptr);
+  // A number beyond the range of a double (1e400) is out of range; one too small is 0.
+  double value = std::strtod(number.c_str(), nullptr);
+  if (std::isinf(value)) throw Failure(errors::kOverflow);
+  return value;
 }
 
 template <typename T>

@@ -11,7 +11,8 @@ namespace quavero::values {
 // The leading-number conversion: blanks, tabs and line feeds are skipped anywhere, then an
 // optional sign, digits, "." and digits, and an exponent (E or D); "&H" reads hexadecimal and
 // "&O" octal digits. Reading stops at the first character that cannot continue the number;
-// no number at all gives 0.
+// no number at all gives 0. A number beyond the range of a double, or a hexadecimal or octal
+// one beyond 32 bits, fails with 6 "Overflow".
 double LeadingNumber(std::string_view s);
 
 // Rounds to the nearest whole number, halves to the even neighbour; failure 6 "Overflow"

@@ -113,8 +113,17 @@ class Shell {
 class Instance {
  public:
   virtual ~Instance() = default;
-  // Claims the program's instance; false when another instance already holds it.
+  // Claims the program's instance for as long as the program runs; false when another
+  // instance already holds it (a later start sees this one either way).
   virtual bool Claim() = 0;
+};
+
+// The user's regional settings.
+class Locale {
+ public:
+  virtual ~Locale() = default;
+  // What separates a number's whole part from its fraction in text the system prints.
+  virtual std::string DecimalSeparator() = 0;
 };
 
 struct ProcessInfo {
@@ -143,6 +152,7 @@ class Platform {
   virtual Shell& shell() = 0;
   virtual Instance& instance() = 0;
   virtual Processes& processes() = 0;
+  virtual Locale& locale() = 0;
   // A new connection to the iTunes application object; nullptr when none can be made.
   virtual itunes::ApplicationPtr CreateITunesApplication() = 0;
 };

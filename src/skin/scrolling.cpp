@@ -61,10 +61,10 @@ void SkinWindow::ProgressStep() {
         const std::string& templ = label.tag();
         if (text::ContainsNoCase(templ, "[CurrentPosition]"))
           label.SetCaption(text::ReplaceAll(templ, "[CurrentPosition]",
-                                            ConvertToTime(position * 1000)));
+                                            ConvertToTime(int64_t{position} * 1000)));
         if (text::ContainsNoCase(templ, "[CurrentRemaining]")) {
-          auto remaining = static_cast<int32_t>((length - position) * 1000);
-          label.SetCaption(text::ReplaceAll(templ, "[CurrentRemaining]", ConvertToTime(remaining)));
+          label.SetCaption(text::ReplaceAll(templ, "[CurrentRemaining]",
+                                            ConvertToTime(Milliseconds(length - position))));
         }
       }
     }

@@ -2,6 +2,8 @@
 // replaced, in the order of the table, each value read from iTunes at most once a refresh.
 #include "skin/track_text.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -15,13 +17,20 @@
 
 namespace quavero::skin {
 
-std::string ConvertToTime(int32_t Time, bool RoundOther) {
-  int32_t s = Time / 1000;
+std::string ConvertToTime(int64_t Time, bool RoundOther) {
+  int64_t s = Time / 1000;
   if (RoundOther && Time % 1000 != 0) s += 1;
   return std::to_string(s / 60) + ":" + MakeNum(s % 60);
 }
 
-std::string MakeNum(int32_t ANum) {
+int64_t Milliseconds(double seconds) {
+  constexpr double kLimit = 9.2e18;  // within the 64-bit range, with room
+  double ms = std::round(seconds * 1000);
+  if (std::isnan(ms)) return 0;
+  return static_cast<int64_t>(std::clamp(ms, -kLimit, kLimit));
+}
+
+std::string MakeNum(int64_t ANum) {
   std::string digits = std::to_string(ANum);
   return digits.size() == 1 ? "0" + digits : digits;
 }
@@ -47,10 +56,13 @@ std::string ReplaceNoCase(std::string_view s, std::string_view placeholder, std:
   return out.append(s.substr(start));
 }
 
-std::string NumberText(double value) {
+std::string NumberText(double value, std::string_view decimal_separator) {
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.15g", value);
-  return buffer;
+  std::string text = buffer;
+  size_t point = text.find('.');
+  if (point != std::string::npos) text.replace(point, 1, decimal_separator);
+  return text;
 }
 
 namespace {
@@ -58,8 +70,9 @@ namespace {
 // The facts of the current track and playlist, each read when first needed.
 class TrackFacts {
  public:
-  TrackFacts(itunes::Track& track, itunes::PlaylistPtr playlist)
-      : track_(track), playlist_(std::move(playlist)) {}
+  TrackFacts(itunes::Track& track, itunes::PlaylistPtr playlist, std::string decimal_separator)
+      : track_(track), playlist_(std::move(playlist)),
+        decimal_separator_(std::move(decimal_separator)) {}
   bool has_playlist() const { return playlist_ != nullptr; }
 
   const std::string& Get(const std::string& placeholder) {
@@ -82,7 +95,7 @@ class TrackFacts {
     if (p == "[Compilation]") return t.Compilation() ? "True" : "False";
     if (p == "[Composer]") return t.Composer();
     if (p == "[Genre]") return t.Genre();
-    if (p == "[Rating]") return NumberText(t.Rating() / 20.0);
+    if (p == "[Rating]") return NumberText(t.Rating() / 20.0, decimal_separator_);
     if (p == "[TrackNumber]") return std::to_string(t.TrackNumber());
     if (p == "[Year]") return std::to_string(t.Year());
     if (p == "[CurrentPlaylistName]") return playlist_->Name();
@@ -93,6 +106,7 @@ class TrackFacts {
 
   itunes::Track& track_;
   itunes::PlaylistPtr playlist_;
+  std::string decimal_separator_;
   std::map<std::string, std::string> values_;
 };
 
@@ -164,7 +178,8 @@ void SkinWindow::RefreshInfo() {
     ProgressLabels = false;
     auto track = iTunes().CurrentTrack();
     if (!track) throw Failure(errors::kObjectNotSet);
-    TrackFacts facts(*track, iTunes().CurrentPlaylist());
+    TrackFacts facts(*track, iTunes().CurrentPlaylist(),
+                     app_.platform().locale().DecimalSeparator());
     for (int i = 1; i <= lblInfo.UBound(); ++i) {
       ui::Label& label = lblInfo(i);
       label.SetCaption(label.tag());

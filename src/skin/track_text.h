@@ -8,14 +8,17 @@
 
 namespace quavero::skin {
 
-std::string ConvertToTime(int32_t Time, bool RoundOther = false);  // milliseconds -> "m:ss"
-std::string MakeNum(int32_t ANum);                                  // 7 -> "07"
+// Milliseconds -> "m:ss"; 64 bits, so that a stream playing for weeks still shows its time.
+std::string ConvertToTime(int64_t Time, bool RoundOther = false);
+// Seconds (of an m:ss text, so any number) as whole milliseconds, held within 64 bits.
+int64_t Milliseconds(double seconds);
+std::string MakeNum(int64_t ANum);                                  // 7 -> "07"
 double Seconds(std::string_view MMSS);                              // "3:07" -> 187
 bool IsLeft(std::string_view MainString, std::string_view CheckString, int CompareType = 0);
 // Replaces every occurrence of a placeholder, letter case ignored.
 std::string ReplaceNoCase(std::string_view text, std::string_view placeholder,
                           std::string_view value);
-// A number as the system prints it in text (2.5, 3, 0.5).
-std::string NumberText(double value);
+// A number as the system prints it in text (2.5, 3, 0.5), with the user's decimal separator.
+std::string NumberText(double value, std::string_view decimal_separator = ".");
 
 }  // namespace quavero::skin

@@ -1,8 +1,19 @@
 #include "ui/controls.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ui/form.h"
 
 namespace quavero::ui {
+
+double WithinPixels(double pixels) {
+  return std::isnan(pixels) ? 0 : std::clamp(pixels, -kMaxPixels, kMaxPixels);
+}
+
+double WithinFontSizes(double points) {
+  return std::isnan(points) ? 0 : std::clamp(points, -kMaxFontPoints, kMaxFontPoints);
+}
 
 Control::Control(Form& form, ControlKind kind, std::string name, int index, Layer layer)
     : form_(form), kind_(kind), name_(std::move(name)), index_(index), layer_(layer) {}

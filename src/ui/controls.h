@@ -12,6 +12,15 @@ namespace quavero::ui {
 
 class Form;
 
+// Windows carry positions and sizes in 16 bits in their messages: a window or element lies
+// within this many pixels of the origin and is at most this large. Larger values are held at
+// the limit, so that no skin can ask for what no platform can draw.
+inline constexpr double kMaxPixels = 32767;
+// The largest font size in points that Windows offers.
+inline constexpr double kMaxFontPoints = 1638;
+double WithinPixels(double pixels);
+double WithinFontSizes(double points);
+
 enum class ControlKind { kLabel, kImage, kLine, kPictureBox, kTimer };
 
 // Paint layers, bottom to top; hit-testing goes from the top.
@@ -48,10 +57,10 @@ class Control {
   double top() const { return top_; }
   double width() const { return width_; }
   double height() const { return height_; }
-  void SetLeft(double v) { Set(left_, v); }
-  void SetTop(double v) { Set(top_, v); }
-  void SetWidth(double v) { Set(width_, v); }
-  void SetHeight(double v) { Set(height_, v); }
+  void SetLeft(double v) { Set(left_, WithinPixels(v)); }
+  void SetTop(double v) { Set(top_, WithinPixels(v)); }
+  void SetWidth(double v) { Set(width_, WithinPixels(v)); }
+  void SetHeight(double v) { Set(height_, WithinPixels(v)); }
 
   // Whether a point in client pixels lies on this control.
   bool Contains(double x, double y) const;
@@ -85,7 +94,7 @@ class Label : public Control {
   void SetCaption(std::string caption) { Set(caption_, std::move(caption)); }
   const Font& font() const { return font_; }
   void SetFontName(std::string name) { Set(font_.name, std::move(name)); }
-  void SetFontSize(double size) { Set(font_.size, size); }
+  void SetFontSize(double size) { Set(font_.size, WithinFontSizes(size)); }
   int32_t fore_color() const { return fore_color_; }
   void SetForeColor(int32_t colour) { Set(fore_color_, colour); }
   int32_t back_color() const { return back_color_; }
@@ -146,7 +155,7 @@ class PictureBox : public Control {
 
   const Font& font() const { return font_; }
   void SetFontName(std::string name) { Set(font_.name, std::move(name)); }
-  void SetFontSize(double size) { Set(font_.size, size); }
+  void SetFontSize(double size) { Set(font_.size, WithinFontSizes(size)); }
 
  private:
   Font font_;

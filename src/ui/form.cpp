@@ -9,25 +9,38 @@ Form::Form(std::string name) : name_(std::move(name)) {}
 
 Form::~Form() { peer_.reset(); }
 
+namespace {
+
+constexpr double kMaxTwips = kMaxPixels * kTwipsPerPixel;
+
+double Position(double twips) { return std::isnan(twips) ? 0 : std::clamp(twips, -kMaxTwips, kMaxTwips); }
+double Size(double twips) { return std::isnan(twips) ? 0 : std::clamp(twips, 0.0, kMaxTwips); }
+
+}  // namespace
+
 void Form::SetLeft(double twips) {
+  twips = Position(twips);
   if (left_ == twips) return;
   left_ = twips;
   BoundsChanged(false);
 }
 
 void Form::SetTop(double twips) {
+  twips = Position(twips);
   if (top_ == twips) return;
   top_ = twips;
   BoundsChanged(false);
 }
 
 void Form::SetWidth(double twips) {
+  twips = Size(twips);
   if (width_ == twips) return;
   width_ = twips;
   BoundsChanged(true);
 }
 
 void Form::SetHeight(double twips) {
+  twips = Size(twips);
   if (height_ == twips) return;
   height_ = twips;
   BoundsChanged(true);

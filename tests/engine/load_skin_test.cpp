@@ -125,6 +125,55 @@ TEST_F(LoadSkinTest, BadInputNeverCrashesOrHangs) {
   EXPECT_EQ(Open("Many")->lblInfo.UBound(), 100000);
 }
 
+// Skins that once brought the program down.
+TEST_F(LoadSkinTest, ASkinThatOpensItselfWhileLoadingIsRefused) {
+  for (const char* code : {"showskin=||", "showskin=.\\", "showskin=|10|10",
+                           "showskin=sub\\..\\"}) {
+    WriteSkin("Self", {"skinname=Self", std::string("runcode=") + code});
+    int beeps = platform_.windows().beeps();
+    Open("Self");
+    EXPECT_EQ(app_.CountSkinWindows(), 1) << code;
+    EXPECT_EQ(platform_.windows().beeps(), beeps + 1) << code;  // no iTunes: a failed code beeps
+    app_.SkinWindows()[0]->Unload();
+  }
+  // A later opening of the same skin (not from its own loading code) is allowed.
+  WriteSkin("Self", {"skinname=Self", "timerevent=1000;showskin=.\\"});
+  Open("Self");
+  platform_.loop().Advance(1000);
+  EXPECT_EQ(app_.CountSkinWindows(), 2);
+}
+
+TEST_F(LoadSkinTest, SkinsOpenedFromLoadingCodeNestOnlyAFewDeep) {
+  std::string folder = "Skins/Deep";
+  for (int i = 0; i < 10; ++i, folder += "/d")
+    WriteFile(folder + "/skin.ini", "skinname=D" + std::to_string(i) + "\r\nruncode=showskin=d\\\r\n");
+  Open("Deep");
+  EXPECT_EQ(app_.CountSkinWindows(), static_cast<int>(app::Application::kMaxLoadingDepth));
+  // A cycle of two skins stops where it would come back.
+  WriteFile("Skins/A/skin.ini", "skinname=A\r\nruncode=showskin=b\\\r\n");
+  WriteFile("Skins/A/b/skin.ini", "skinname=B\r\nruncode=showskin=..\\\r\n");
+  int before = app_.CountSkinWindows();
+  Open("A");
+  EXPECT_EQ(app_.CountSkinWindows(), before + 2);
+}
+
+TEST_F(LoadSkinTest, AbsurdNumbersAreHeldToWhatWindowsCanShowOrOverflow) {
+  auto w = Load({"skinname=Big", "left=1e30", "top=-1e30", "width=1e300", "height=1e12",
+                 "label=1e300;0;-1e300;1e20;x", "labelfont=1;Arial;2000000000", "width=1e400",
+                 "transparency=&H1FFFFFFFF", "showaction=slideup"});
+  EXPECT_EQ(w->form().left(), 32767 * 15);
+  EXPECT_EQ(w->form().top(), -32767 * 15);
+  EXPECT_EQ(w->form().width(), 32767 * 15);
+  EXPECT_EQ(w->form().height(), 32767 * 15);  // and the slide-up ended
+  EXPECT_EQ(w->lblInfo(1).left(), 32767);
+  EXPECT_EQ(w->lblInfo(1).width(), -32767);
+  EXPECT_EQ(w->lblInfo(1).font().size, 1638);
+  EXPECT_EQ(w->scrollWidth(1).font().size, 1638);
+  EXPECT_THAT(MessageTexts(), ElementsAre(LineError("Unknown Error: Overflow", "width=1e400"),
+                                          LineError("Unknown Error: Overflow",
+                                                    "transparency=&H1FFFFFFFF")));
+}
+
 TEST_F(LoadSkinTest, ClosingDisablesEveryTimer) {
   auto w = Load({"skinname=T", "timerevent=100;x"});
   auto other = Open("Test");

@@ -37,6 +37,7 @@ TEST_F(StartupTest, RunCountGrowsAndTextCountsAsZero) {
   app_.Startup("");
   EXPECT_EQ(Setting("RunCount"), "42");
   SaveSetting("RunCount", "many");
+  platform_.instance().another_running = false;  // the first has ended
   app::Application second(platform_);
   second.Startup("");
   EXPECT_EQ(Setting("RunCount"), "1");
@@ -47,6 +48,7 @@ TEST_F(StartupTest, TheCurrentSkinOpensAndAMissingOneFallsBackToDefault) {
   app_.Startup("");
   EXPECT_THAT(OpenTags(), ::testing::ElementsAre("Other"));
 
+  platform_.instance().another_running = false;  // the first has ended
   app::Application again(platform_);
   SaveSetting("CurrentSkin", "Deleted");
   again.Startup("");
@@ -107,6 +109,30 @@ TEST_F(StartupTest, DeskbandModeAlwaysStartsAndOpensTheDeskbandSkinInTheGivenWin
   EXPECT_EQ(w->form().left(), 0);
   EXPECT_EQ(Setting("RunCount"), "<missing>");
   EXPECT_TRUE(platform_.shell().opened().empty());
+}
+
+TEST_F(StartupTest, ANormalStartEndsAtOnceWhileTheProgramRunsInDeskbandMode) {
+  WriteFile("Deskband/Default/skin.ini", "skinname=Band\r\n");
+  app_.Startup("Deskband 65552");
+  app::Application second(platform_);
+  second.Startup("");
+  EXPECT_TRUE(second.ended());
+  EXPECT_TRUE(second.SkinWindows().empty());
+  EXPECT_EQ(Setting("RunCount"), "<missing>");
+}
+
+TEST_F(StartupTest, AnyNumberAfterDeskbandIsReadAsAHandleOrNone) {
+  WriteFile("Deskband/Default/skin.ini", "skinname=Band\r\n");
+  const std::pair<const char*, ui::WindowHandle> cases[] = {
+      {"Deskband 1e30", 0}, {"Deskband -1e300", 0}, {"Deskband 1e400", 0},
+      {"Deskband 12.5", 0}, {"Deskband &HFFFFFFFF", 4294967295}, {"Deskband x", 0},
+      {"Deskband 4096", 4096}};
+  for (const auto& [line, handle] : cases) {
+    app::Application band(platform_);
+    band.Startup(line);
+    ASSERT_EQ(band.SkinWindows().size(), 1u) << line;
+    EXPECT_EQ(band.SkinWindows()[0]->form().parent(), handle) << line;
+  }
 }
 
 TEST_F(StartupTest, TheTrayWindowIsLoadedAtStartAndClosedWithTheLastSkinWindow) {

@@ -44,8 +44,18 @@ class HeadlessShell : public Shell {
 
 class HeadlessInstance : public Instance {
  public:
-  bool Claim() override { return !another_running; }
-  bool another_running = false;
+  bool Claim() override {
+    bool free = !another_running;
+    another_running = true;
+    return free;
+  }
+  bool another_running = false;  // an instance holds the claim
+};
+
+class HeadlessLocale : public Locale {
+ public:
+  std::string DecimalSeparator() override { return decimal_separator; }
+  std::string decimal_separator = ".";
 };
 
 // A scripted process list.
@@ -83,6 +93,7 @@ class HeadlessPlatform : public Platform {
   HeadlessShell& shell() override { return shell_; }
   HeadlessInstance& instance() override { return instance_; }
   HeadlessProcesses& processes() override { return processes_; }
+  HeadlessLocale& locale() override { return locale_; }
   // The application object tests give the engine, nullptr for none.
   itunes::ApplicationPtr CreateITunesApplication() override {
     ++itunes_creations;
@@ -100,6 +111,7 @@ class HeadlessPlatform : public Platform {
   HeadlessShell shell_;
   HeadlessInstance instance_;
   HeadlessProcesses processes_;
+  HeadlessLocale locale_;
 };
 
 }  // namespace quavero::platform::headless

@@ -21,12 +21,16 @@ Win32Instance::~Win32Instance() {
 bool Win32Instance::Claim() {
   HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Local\\Quavero.SingleInstance");
   if (!mutex) return true;
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(mutex);
-    return false;
-  }
-  mutex_ = mutex;
-  return true;
+  bool first = GetLastError() != ERROR_ALREADY_EXISTS;
+  if (mutex_) CloseHandle(mutex_);
+  mutex_ = mutex;  // held while the program runs, so that later starts see this one
+  return first;
+}
+
+std::string Win32Locale::DecimalSeparator() {
+  wchar_t separator[8] = L".";
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) return ".";
+  return Utf8(separator);
 }
 
 }  // namespace quavero::platform::win32

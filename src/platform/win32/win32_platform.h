@@ -18,6 +18,12 @@ class Win32Shell : public Shell {
   void Open(const std::string& file, const std::string& parameters) override;
 };
 
+// The user's regional settings (the decimal separator of the user's locale).
+class Win32Locale : public Locale {
+ public:
+  std::string DecimalSeparator() override;
+};
+
 // A named mutex held for the program's lifetime.
 class Win32Instance : public Instance {
  public:
@@ -49,6 +55,7 @@ class Win32Platform : public Platform {
   Win32Shell& shell() override { return shell_; }
   Win32Instance& instance() override { return instance_; }
   Win32Processes& processes() override { return processes_; }
+  Win32Locale& locale() override { return locale_; }
   itunes::ApplicationPtr CreateITunesApplication() override;
 
  private:
@@ -60,6 +67,7 @@ class Win32Platform : public Platform {
   Win32Shell shell_;
   Win32Instance instance_;
   Win32Processes processes_;
+  Win32Locale locale_;
 };
 
 }  // namespace quavero::platform::win32
