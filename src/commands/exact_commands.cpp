@@ -36,7 +36,10 @@ void CloseProgram(SkinWindow& w) {
   w.Unload();
   w.app().EndProgram();
 }
-void Show(SkinWindow& w) { w.form().Show(true); }
+void Show(SkinWindow& w) {
+  w.form().Show(true);
+  w.form().BringToTop();
+}
 void NormalTransparency(SkinWindow& w) {
   w.app().SetWindowAlpha(w.form(), w.TransparencyLevel == 0 ? 255 : w.TransparencyLevel);
 }

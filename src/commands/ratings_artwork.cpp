@@ -63,8 +63,9 @@ void SkinWindow::ShowArtworkIn(int16_t TheIndex) {
 void SkinWindow::tmrTrackImage_Timer() {
   if (HoverIndex == -1) return tmrTrackImage.SetEnabled(false);
   const ui::Image& image = img(HoverIndex);
-  int left = static_cast<int>((form_.left() / ui::kTwipsPerPixel) + image.left());
-  int top = static_cast<int>((form_.top() / ui::kTwipsPerPixel) + image.top());
+  ui::Point origin = form_.ScreenOrigin();  // also for a window inside another
+  int left = static_cast<int>(origin.x + image.left());
+  int top = static_cast<int>(origin.y + image.top());
   if (app_.CursorInRect(left, top, static_cast<int>(image.height()), static_cast<int>(image.width())))
     return;
   int index = HoverIndex;

@@ -15,18 +15,23 @@ std::string SkinWindow::PictureEntry(int index, size_t entry) const {
 }
 
 void SkinWindow::ShowEntry(int index, size_t entry) {
+  try {
+    ShowEntryOrFail(index, entry);
+  } catch (const std::exception& failure) {
+    // A picture that cannot be loaded leaves the image as it was; the handler goes on.
+    iTunesFailed(failure);
+  }
+}
+
+void SkinWindow::ShowEntryOrFail(int index, size_t entry) {
   std::string e = PictureEntry(index, entry);
   if (e.empty() && entry > 0) return;
-  try {
-    if (text::EqualsNoCase(e, "NONE")) {
-      if (entry == 0) img(index).SetPicture(nullptr);
-    } else if (text::EqualsNoCase(e, "ARTWORK")) {
-      ShowArtworkIn(static_cast<int16_t>(index));
-    } else {
-      img(index).SetPicture(app_.LoadPictureFile(CurPath + e));
-    }
-  } catch (const std::exception&) {
-    // A picture that cannot be loaded leaves the image as it was; the handler goes on.
+  if (text::EqualsNoCase(e, "NONE")) {
+    if (entry == 0) img(index).SetPicture(nullptr);
+  } else if (text::EqualsNoCase(e, "ARTWORK")) {
+    ShowArtworkIn(static_cast<int16_t>(index));
+  } else {
+    img(index).SetPicture(app_.LoadPictureFile(CurPath + e));
   }
 }
 
@@ -85,8 +90,9 @@ void SkinWindow::img_OLEDragDrop(int Index, const std::vector<std::string>& file
     if (!track) return;
     track->AddArtworkFromFile(files.front());
     ArtworkTrackID = 0;  // the artwork changed: save it anew
-    ShowEntry(Index, 0);
+    ShowEntryOrFail(Index, 0);
   } catch (const std::exception& failure) {
+    iTunesFailed(failure);
     auto* f = dynamic_cast<const Failure*>(&failure);
     app_.platform().windows().ShowMessageBox(
         "Error on add artwork on OLE Drop: " + (f ? f->description() : std::string(failure.what())),
@@ -128,7 +134,9 @@ void SkinWindow::OnMouseUp(ui::Control* element, int button, int shift, double x
   auto keep_alive = weak_from_this().lock();
   if (element && element->name() == "img") return img_MouseUp(element->index(), button, shift, x, y);
   if (element && element->name() == "imgRatings") {
-    if (button != ui::mouse::kRight) imgRatings_Click(element->index());
+    // A click: the left button, released over the star it was pressed on.
+    bool over = x >= 0 && x < element->width() && y >= 0 && y < element->height();
+    if (button == ui::mouse::kLeft && over) imgRatings_Click(element->index());
     return;
   }
   if (element == nullptr || element->name() == "lblInfo") Background_MouseUp(button);

@@ -121,7 +121,8 @@ class SkinWindow : public app::ProgramWindow,
   void ShowPopupMenu() {}  // the tray window's menu comes with the application shell
   std::string PictureEntry(int index, size_t entry) const;
   bool HasEntry(int index, size_t entry) const;
-  void ShowEntry(int index, size_t entry);
+  void ShowEntry(int index, size_t entry);  // a failure leaves the picture as it was
+  void ShowEntryOrFail(int index, size_t entry);
   void StartHover(int index);
 
   // Ratings and artwork (commands/ratings_artwork.cpp).

@@ -74,6 +74,16 @@ void Form::Hide() {
   if (peer_) peer_->Hide();
 }
 
+void Form::BringToTop() {
+  if (peer_) peer_->BringToTop();
+}
+
+Point Form::ScreenOrigin() const {
+  if (peer_) return peer_->ClientOrigin();
+  return {static_cast<int>(std::lround(left_ / kTwipsPerPixel)),
+          static_cast<int>(std::lround(top_ / kTwipsPerPixel))};
+}
+
 bool Form::SetLayeredAlpha(int alpha) {
   if (peer_ && !peer_->SetLayeredAlpha(alpha)) return false;
   alpha_ = alpha;

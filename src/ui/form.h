@@ -53,6 +53,9 @@ class Form {
   bool visible() const { return visible_; }
   void Show(bool activate = false);
   void Hide();
+  void BringToTop();
+  // The client area's top-left corner in screen pixels.
+  Point ScreenOrigin() const;
 
   // Opacity with the layered style; nullopt while the window has no layered style.
   std::optional<int> alpha() const { return alpha_; }

@@ -16,6 +16,11 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+struct Point {
+  int x = 0, y = 0;  // pixels
+  bool operator==(const Point&) const = default;
+};
+
 // A window region: a union of rectangles, or a rectangle with round corners.
 struct Region {
   std::vector<Rect> rects;
@@ -45,6 +50,7 @@ class FormPeer {
   virtual WindowHandle handle() const = 0;
   virtual void Show(bool activate) = 0;
   virtual void Hide() = 0;
+  virtual void BringToTop() = 0;  // to the top of the z-order (of its band, when topmost)
   virtual void BoundsChanged() = 0;  // the form's left, top, width or height changed
   virtual void Invalidate() = 0;     // something drawn changed: repaint from the model
   virtual bool SetLayeredAlpha(int alpha) = 0;  // false when the layered style cannot be set
@@ -55,6 +61,9 @@ class FormPeer {
   virtual void StartSystemDrag() = 0;  // returns when the mouse button is released
   virtual void TimerChanged(Timer& timer) = 0;
   virtual bool IsMinimized() const = 0;
+  // Where the client area's top-left corner is on the screen, also for a window that lives
+  // inside another (on the desktop, in a desk band).
+  virtual Point ClientOrigin() const = 0;
 };
 
 // Handlers of a form. The element is the control under the pointer (or the one that kept the

@@ -214,6 +214,14 @@ TEST_F(RunCodeTest, RepeatAndShuffleWithAnyOtherValueDoNothing) {
   EXPECT_EQ(messages().size(), 1u);
 }
 
+TEST_F(RunCodeTest, ShowBringsTheWindowToTheTop) {
+  Run("show");
+  const auto& operations = platform_.windows().record(w_->form()).operations;
+  ASSERT_GE(operations.size(), 2u);
+  EXPECT_EQ(operations[operations.size() - 2], "show-activate");
+  EXPECT_EQ(operations.back(), "top");
+}
+
 TEST_F(RunCodeTest, ShellCommandsStartTheirPrograms) {
   Run("showitunes");
   Run("ejectipod");

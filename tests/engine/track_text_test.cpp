@@ -220,6 +220,21 @@ TEST_F(ImageButtonTest, HoverMovesToAnotherImageOnlyAfterTheFirstIsRestored) {
   EXPECT_EQ(w->HoverIndex, 2);  // an image with a normal entry only never hovers
 }
 
+TEST_F(ImageButtonTest, HoverRestoreLooksAtTheScreenAlsoForAWindowInsideAnother) {
+  auto w = Load({"skinname=T", "left=10", "top=10", "image=0;0;20;20;x;a.png|a_h.png"});
+  auto& windows = platform_.windows();
+  windows.SetOrigin(0x7000, 500, 400);  // a host window's client area on the screen
+  w->form().SetParentWindow(0x7000);
+  windows.SetCursorPos(525, 425);  // over the image: host origin + window + image
+  windows.Move(w->form(), 15, 15);
+  platform_.loop().Advance(200);
+  EXPECT_EQ(Shown(w->img(1)), "a_h.png");
+  EXPECT_EQ(w->HoverIndex, 1);
+  windows.SetCursorPos(25, 25);  // where the image would be if the window were on its own
+  platform_.loop().Advance(50);
+  EXPECT_EQ(Shown(w->img(1)), "a.png");
+}
+
 TEST_F(ImageButtonTest, APositionImageSeeksAndOneOfWidthZeroIgnoresPresses) {
   auto w = Load({"skinname=T", "image=0;0;100;10;position;NONE", "image=0;20;0;10;position;NONE"});
   itunes_->Play();
@@ -240,7 +255,14 @@ TEST_F(ImageButtonTest, StarsShowTheRatingAndAClickRatesTheTrack) {
   for (int i = 0; i < 5; ++i) shown.push_back(Shown(w->imgRatings(i)));
   EXPECT_THAT(shown, ::testing::ElementsAre("on.png", "on.png", "on.png", "off.png", "off.png"));
   EXPECT_EQ(w->imgRatings(2).left(), 2 * 2 + 2 * 12 + 10);
-  platform_.windows().Click(w->form(), 10 + 4 * 14 + 3, 8);  // the fifth star
+  auto& windows = platform_.windows();
+  const double x = 10 + 4 * 14 + 3, y = 8;  // the fifth star
+  windows.Press(w->form(), x, y);
+  windows.Release(w->form(), 200, 200);  // released elsewhere: no click
+  windows.Click(w->form(), x, y, ui::mouse::kMiddle);
+  windows.Click(w->form(), x, y, ui::mouse::kRight);
+  EXPECT_EQ(Track().rating, 50);
+  windows.Click(w->form(), x, y);
   EXPECT_EQ(Track().rating, 100);
 }
 
@@ -271,6 +293,15 @@ TEST_F(ImageButtonTest, ArtworkIsSavedOncePerTrackAndShown) {
 }
 
 TEST_F(ImageButtonTest, APictureDroppedOnAnArtworkImageBecomesTheTracksArtwork) {
+  auto art = std::make_shared<itunes::SimulatedITunes>(
+      platform_.loop(), [&](const std::string&, const std::string&) {
+        WriteFile("Temp/tempart.jpg", PngBytes(4, 4));
+      });
+  platform_.files().Mount("C:\\Temp", root_ / "Temp");
+  platform_.itunes = art;
+  art->AddLibraryTrack({});
+  art->Select(0, 0);
+  auto Track = [&]() -> itunes::TrackData& { return *art->FindTrack(1001); };
   auto w = Load({"skinname=T", "image=0;0;40;40;x;ARTWORK", "image=50;0;40;40;x;a.png"});
   platform_.windows().DropFiles(w->form(), 10, 10, {"C:\\pics\\one.png", "C:\\pics\\two.png"});
   ASSERT_EQ(Track().artwork.size(), 1u);
@@ -282,6 +313,15 @@ TEST_F(ImageButtonTest, APictureDroppedOnAnArtworkImageBecomesTheTracksArtwork) 
   ASSERT_EQ(messages().size(), 1u);
   EXPECT_EQ(messages()[0].text,
             "Error on add artwork on OLE Drop: The file could not be added as artwork");
+}
+
+TEST_F(ImageButtonTest, ADropWhoseArtworkCannotBeShownIsReportedAtTheDrop) {
+  auto w = Load({"skinname=T", "image=0;0;40;40;x;ARTWORK"});
+  platform_.windows().DropFiles(w->form(), 10, 10, {"C:\\pics\\one.png"});
+  EXPECT_EQ(Track().artwork.size(), 1u);
+  // iTunes took the picture but cannot save it back: said now, not at the next refresh.
+  EXPECT_THAT(MessageTexts(),
+              ::testing::ElementsAre("Error on add artwork on OLE Drop: Catastrophic failure"));
 }
 
 // iTunes may answer Nothing for the current track at any call (it changes tracks between two

@@ -1,6 +1,7 @@
 #include "platform/headless/headless_windows.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace quavero::platform::headless {
@@ -27,6 +28,14 @@ class HeadlessPeer : public ui::FormPeer {
   void Hide() override {
     record().shown = false;
     Log("hide");
+  }
+  void BringToTop() override { Log("top"); }
+  ui::Point ClientOrigin() const override {
+    ui::Point origin = windows_.OriginOf(form_.on_desktop() ? windows_.DesktopHandle()
+                                                            : form_.parent());
+    origin.x += static_cast<int>(std::lround(form_.left() / ui::kTwipsPerPixel));
+    origin.y += static_cast<int>(std::lround(form_.top() / ui::kTwipsPerPixel));
+    return origin;
   }
   void BoundsChanged() override {
     auto n = [](double v) { return std::to_string(static_cast<long long>(v)); };

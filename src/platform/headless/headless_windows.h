@@ -56,6 +56,14 @@ class HeadlessWindows : public Windows {
   void SetScreenSize(int width, int height) { screen_ = {width, height}; }
   void SetCursorPos(int x, int y) { cursor_ = {x, y}; }
   void SetKeyDown(int virtual_key, bool down);
+  // Where the client area of a window that is not a form (a desk band host, the desktop's
+  // window) lies on the screen; forms inside it are placed relative to it.
+  void SetOrigin(ui::WindowHandle window, int x, int y) { origins_[window] = {x, y}; }
+  ui::Point OriginOf(ui::WindowHandle window) const {
+    auto it = origins_.find(window);
+    return it == origins_.end() ? ui::Point{} : it->second;
+  }
+  static constexpr ui::WindowHandle DesktopHandle() { return 0x10000; }
   void QueueAnswer(Answer a) { answers_.push_back(a); }
 
   // Input, in client pixels of the form; the element pressed keeps the mouse until release.
@@ -93,6 +101,7 @@ class HeadlessWindows : public Windows {
   ui::WindowHandle next_handle_ = 0x10010;
   std::map<const ui::Form*, WindowRecord> records_;
   std::map<const ui::Form*, ui::Control*> captured_;
+  std::map<ui::WindowHandle, ui::Point> origins_;
 };
 
 }  // namespace quavero::platform::headless

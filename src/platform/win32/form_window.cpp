@@ -229,6 +229,16 @@ void FormWindow::Show(bool activate) { ShowWindow(hwnd_, activate ? SW_SHOW : SW
 
 void FormWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 
+void FormWindow::BringToTop() {
+  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+ui::Point FormWindow::ClientOrigin() const {
+  POINT origin{0, 0};
+  ClientToScreen(hwnd_, &origin);
+  return {origin.x, origin.y};
+}
+
 void FormWindow::BoundsChanged() {
   if (syncing_) return;
   RECT r = PixelBounds();

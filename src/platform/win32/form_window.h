@@ -26,6 +26,8 @@ class FormWindow : public ui::FormPeer {
   ui::WindowHandle handle() const override { return reinterpret_cast<ui::WindowHandle>(hwnd_); }
   void Show(bool activate) override;
   void Hide() override;
+  void BringToTop() override;
+  ui::Point ClientOrigin() const override;
   void BoundsChanged() override;
   void Invalidate() override;
   bool SetLayeredAlpha(int alpha) override;
