@@ -1,10 +1,12 @@
 // The skin window's connection to iTunes: connecting (at creation, or on the first check after
 // iTunes starts), the liveness answer, the events iTunes raises, and what happens when iTunes
 // refuses calls or quits.
+#include <algorithm>
 #include <exception>
 
 #include "app/application.h"
 #include "base/failure.h"
+#include "base/text.h"
 #include "skin/skin_window.h"
 
 namespace quavero::skin {
@@ -101,7 +103,7 @@ itunes::Application& SkinWindow::GlobaliTunes() {
 
 void SkinWindow::iTunesR_OnPlayerPlayEvent() {
   auto keep_alive = weak_from_this().lock();
-  CheckEvent("newsong");
+  RaiseSkinEvent("newsong");
   LoadSong();
 }
 
@@ -109,13 +111,54 @@ void SkinWindow::iTunesR_OnPlayerPlayingTrackChangedEvent() { iTunesR_OnPlayerPl
 
 void SkinWindow::iTunesR_OnPlayerStopEvent() {
   auto keep_alive = weak_from_this().lock();
-  CheckEvent("stopsong");
+  RaiseSkinEvent("stopsong");
 }
 
 void SkinWindow::iTunesR_OnDatabaseChangedEvent() {
   auto keep_alive = weak_from_this().lock();
-  CheckEvent("databasechanged");
+  RaiseSkinEvent("databasechanged");
   LoadSong();
+}
+
+// The codes of a skin event talk to iTunes, and iTunes answers with events of its own: the
+// newsong code {pause}{play} makes iTunes raise a play event, which would raise newsong again,
+// for ever. So while the codes of a skin event may still be answered (kEchoMs after they ran),
+// an iTunes event does not raise that same skin event again as long as iTunes plays what it
+// played when the skin event was raised (the codes changed nothing a skin could show), and no
+// skin event at all once such answers have chained kMaxEchoDepth events deep. Everything else
+// an event does (loading the song) still happens; another track, or a user's own press in
+// iTunes a moment later, raises the event as always.
+void SkinWindow::RaiseSkinEvent(const std::string& name) {
+  auto& loop = app_.platform().loop();
+  uint32_t now = loop.TickCount();
+  std::erase_if(echoes_, [now](const Echo& e) { return static_cast<int32_t>(now - e.until) >= 0; });
+  if (!HasEventCode(name)) return;
+  Playing playing = PlayingNow();
+  int depth = 0;
+  for (const Echo& e : echoes_) {
+    if (text::EqualsNoCase(e.event, name) && e.playing == playing) return;
+    depth = std::max(depth, e.depth + 1);
+  }
+  if (depth > kMaxEchoDepth) return;
+  CheckEvent(name);
+  echoes_.push_back({name, playing, loop.TickCount() + kEchoMs, depth});
+}
+
+SkinWindow::Playing SkinWindow::PlayingNow() {
+  try {
+    if (!iTunesR) return {};
+    auto track = iTunesR->CurrentTrack();
+    return {track ? track->TrackDatabaseID() : 0,
+            iTunesR->GetPlayerState() != itunes::PlayerState::kStopped};
+  } catch (const std::exception& failure) {
+    iTunesFailed(failure);
+    return {-1, false};  // unknown: like nothing seen before
+  }
+}
+
+bool SkinWindow::HasEventCode(const std::string& name) const {
+  return std::any_of(EventList.begin(), EventList.end(),
+                     [&](const EventRecord& e) { return text::EqualsNoCase(e.name, name); });
 }
 
 void SkinWindow::iTunesR_OnQuittingEvent() {

@@ -74,6 +74,11 @@ class SkinWindow : public app::ProgramWindow,
   void imgRatings_Click(int Index);
   void NewEvent(const std::string& TheEvent);
   void CheckEvent(const std::string& CurEvent);
+  // CheckEvent for an iTunes event, unless the codes of a skin event caused it (itunes_link).
+  void RaiseSkinEvent(const std::string& name);
+  bool HasEventCode(const std::string& name) const;
+  static constexpr uint32_t kEchoMs = 1000;
+  static constexpr int kMaxEchoDepth = 2;
   void RunInterActionCode();
 
   // The iTunes link (itunes_link.cpp).
@@ -244,6 +249,22 @@ class SkinWindow : public app::ProgramWindow,
   bool polled_ = false;
   int32_t polled_track_ = 0;
   bool polled_playing_ = false;
+  // What iTunes plays: the current track and whether it plays.
+  struct Playing {
+    int32_t track = 0;
+    bool playing = false;
+    bool operator==(const Playing&) const = default;
+  };
+  Playing PlayingNow();
+  // Skin events whose codes ran a moment ago, what played when they were raised, and how
+  // many events deep they were caused.
+  struct Echo {
+    std::string event;
+    Playing playing;
+    uint32_t until = 0;
+    int depth = 0;
+  };
+  std::vector<Echo> echoes_;
 };
 
 }  // namespace quavero::skin

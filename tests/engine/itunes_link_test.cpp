@@ -264,6 +264,44 @@ TEST_F(ITunesLinkTest, EventsRunTheirCodesInFileOrderBeforeTheSongLoads) {
   EXPECT_EQ(itunes_->SoundVolume(), 51);
 }
 
+// A newsong code that pauses and plays makes iTunes raise the events that would run it again.
+TEST_F(ITunesLinkTest, ANewsongCodeThatPlaysDoesNotRaiseItselfAgain) {
+  StartITunes();
+  WriteSkin("Events", {"skinname=E", "label=0;0;300;14;[Title]",
+                       "event=newsong;{volumeup}{pause}{play}", "event=newsong;{pause}{play}"});
+  auto w = Open("Events");
+  itunes_->SetSoundVolume(50);
+  itunes_->Select(0, 0);
+  itunes_->Play();  // the user plays in iTunes
+  platform_.loop().Advance(5000);
+  EXPECT_EQ(itunes_->SoundVolume(), 51);  // the code ran once, not for ever
+  EXPECT_EQ(itunes_->GetPlayerState(), itunes::PlayerState::kPlaying);
+  EXPECT_EQ(w->lblInfo(1).caption(), "Song");
+  itunes_->Pause();  // later, the user pauses and plays again: a new newsong
+  itunes_->Play();
+  platform_.loop().Advance(5000);
+  EXPECT_EQ(itunes_->SoundVolume(), 52);
+  itunes_->NextTrack();  // another track at once after the codes ran still raises it
+  platform_.loop().Advance(10);
+  itunes_->NextTrack();
+  platform_.loop().Advance(5000);
+  EXPECT_EQ(itunes_->SoundVolume(), 54);
+}
+
+TEST_F(ITunesLinkTest, CodesOfTwoEventsThatRaiseEachOtherEndAfterAFewRounds) {
+  StartITunes();
+  WriteSkin("Events", {"skinname=E", "event=newsong;{volumeup}{pause}", "event=stopsong;play"});
+  auto w = Open("Events");
+  itunes_->SetSoundVolume(50);
+  itunes_->Select(0, 0);
+  itunes_->Play();
+  platform_.loop().Advance(10000);
+  int32_t volume = itunes_->SoundVolume();
+  EXPECT_LE(volume, 50 + 1 + skin::SkinWindow::kMaxEchoDepth);
+  platform_.loop().Advance(10000);
+  EXPECT_EQ(itunes_->SoundVolume(), volume);  // it has ended
+}
+
 TEST_F(ITunesLinkTest, TheLivenessCheckWalksTheProcessListOnlyWhenItMust) {
   auto& processes = platform_.processes();
   itunes::ProcessChecker checker(processes, platform_.loop());
