@@ -24,8 +24,7 @@ void SkinWindow::SetAlpha(int alpha) { app_.SetWindowAlpha(form_, alpha); }
 void SkinWindow::RunAfter() {
   if (OnlyOneInstance) {
     for (const auto& other : app_.SkinWindows()) {
-      if (other.get() != this && other->form().tag() == form_.tag() &&
-          other->form().handle() != form_.handle()) {
+      if (other.get() != this && other->form().tag() == form_.tag()) {
         Unload();
         return;
       }

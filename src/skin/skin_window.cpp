@@ -51,7 +51,8 @@ SkinWindow::SkinWindow(app::Application& app)
   tmrTrackImage.SetEnabled(false);
   tmrDeskbarLetDie.SetInterval(5000);
 
-  app_.platform().windows().Realise(form_);
+  // The window is made when the skin is shown: loading only changes the model.
+  form_.SetRealiser([&windows = app_.platform().windows()](ui::Form& f) { windows.Realise(f); });
   form_.SetEvents(this);
   Form_Resize();
   LoadStep();

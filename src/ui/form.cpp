@@ -20,6 +20,7 @@ double Size(double twips) { return std::isnan(twips) ? 0 : std::clamp(twips, 0.0
 
 void Form::SetLeft(double twips) {
   twips = Position(twips);
+  left_given_ = true;
   if (left_ == twips) return;
   left_ = twips;
   BoundsChanged(false);
@@ -27,6 +28,7 @@ void Form::SetLeft(double twips) {
 
 void Form::SetTop(double twips) {
   twips = Position(twips);
+  top_given_ = true;
   if (top_ == twips) return;
   top_ = twips;
   BoundsChanged(false);
@@ -66,7 +68,7 @@ void Form::SetPicture(Picture picture) {
 
 void Form::Show(bool activate) {
   visible_ = true;
-  if (peer_) peer_->Show(activate);
+  if (FormPeer* window = Window()) window->Show(activate);
 }
 
 void Form::Hide() {
@@ -75,7 +77,7 @@ void Form::Hide() {
 }
 
 void Form::BringToTop() {
-  if (peer_) peer_->BringToTop();
+  if (FormPeer* window = Window()) window->BringToTop();
 }
 
 Point Form::ScreenOrigin() const {
@@ -85,33 +87,34 @@ Point Form::ScreenOrigin() const {
 }
 
 bool Form::SetLayeredAlpha(int alpha) {
-  if (peer_ && !peer_->SetLayeredAlpha(alpha)) return false;
+  FormPeer* window = Window();
+  if (window && !window->SetLayeredAlpha(alpha)) return false;
   alpha_ = alpha;
   return true;
 }
 
 void Form::SetRegion(Region region) {
   region_ = std::move(region);
-  if (peer_) peer_->SetRegion(*region_);
+  if (FormPeer* window = Window()) window->SetRegion(*region_);
 }
 
 void Form::SetTopmost(bool topmost) {
   topmost_ = topmost;
-  if (peer_) peer_->SetTopmost(topmost);
+  if (FormPeer* window = Window()) window->SetTopmost(topmost);
 }
 
 void Form::AttachToDesktop() {
   on_desktop_ = true;
-  if (peer_) peer_->AttachToDesktop();
+  if (FormPeer* window = Window()) window->AttachToDesktop();
 }
 
 void Form::SetParentWindow(WindowHandle parent) {
   parent_ = parent;
-  if (peer_) peer_->SetParentWindow(parent);
+  if (FormPeer* window = Window()) window->SetParentWindow(parent);
 }
 
 void Form::StartSystemDrag() {
-  if (peer_) peer_->StartSystemDrag();
+  if (FormPeer* window = Window()) window->StartSystemDrag();
 }
 
 bool Form::IsMinimized() const { return peer_ && peer_->IsMinimized(); }
@@ -136,6 +139,11 @@ Control* Form::HitTest(double x, double y) const {
 }
 
 void Form::Attach(std::unique_ptr<FormPeer> peer) { peer_ = std::move(peer); }
+
+FormPeer* Form::Window() {
+  if (!peer_ && !closed_ && realiser_) realiser_(*this);
+  return peer_.get();
+}
 
 void Form::Close() {
   closed_ = true;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -85,9 +86,15 @@ class Form {
   // The topmost visible label or image at a point in client pixels, nullptr for the background.
   Control* HitTest(double x, double y) const;
 
-  // The platform's window; null until realised and after the form was closed.
+  // The platform's window; null until realised and after the form was closed. The window is
+  // made when the form first needs one (shown, made translucent, shaped, placed in another
+  // window): until then every change, however many, stays in the model.
+  void SetRealiser(std::function<void(Form&)> realiser) { realiser_ = std::move(realiser); }
   void Attach(std::unique_ptr<FormPeer> peer);
   FormPeer* peer() const { return peer_.get(); }
+  // Whether a left or top edge was given; a window made without one is placed by the system.
+  bool left_given() const { return left_given_; }
+  bool top_given() const { return top_given_; }
   WindowHandle handle() const { return peer_ ? peer_->handle() : 0; }
   void Close();  // destroys the platform's window; the model stays readable
   bool closed() const { return closed_; }
@@ -101,6 +108,7 @@ class Form {
 
  private:
   void BoundsChanged(bool resized);
+  FormPeer* Window();
 
   std::string name_;
   std::string tag_;
@@ -117,6 +125,9 @@ class Form {
   WindowHandle parent_ = 0;
   std::vector<std::unique_ptr<Control>> controls_;
   std::unique_ptr<FormPeer> peer_;
+  std::function<void(Form&)> realiser_;
+  bool left_given_ = false;
+  bool top_given_ = false;
   FormEvents* events_ = nullptr;
   bool closed_ = false;
 };

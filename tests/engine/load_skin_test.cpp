@@ -174,6 +174,29 @@ TEST_F(LoadSkinTest, AbsurdNumbersAreHeldToWhatWindowsCanShowOrOverflow) {
                                                     "transparency=&H1FFFFFFFF")));
 }
 
+TEST_F(LoadSkinTest, LoadingChangesTheModelAndTheWindowIsMadeOnceWhenShown) {
+  std::vector<std::string> lines = {"skinname=Many", "left=20", "top=30"};
+  for (int i = 0; i < 10000; ++i) {
+    lines.push_back("width=" + std::to_string(100 + i % 50));
+    lines.push_back("label=1;1;10;10;x");
+  }
+  auto w = Load(lines);
+  const auto& record = platform_.windows().record(w->form());
+  // Made at its final place and size when shown: no window operation per line.
+  EXPECT_LE(record.operations.size(), 4u);
+  EXPECT_EQ(record.operations.back(), "show");
+  EXPECT_EQ(w->form().left(), 300);
+  EXPECT_EQ(w->lblInfo.UBound(), 10000);
+}
+
+TEST_F(LoadSkinTest, AWindowClosedBeforeItWasShownIsNeverMade) {
+  auto first = Load({"skinname=One", "onlyoneinstance="});
+  auto second = Open("Test");
+  EXPECT_TRUE(second->unloaded());
+  second->RunCode(std::string("show"));  // the rest of a code must not bring it back
+  EXPECT_EQ(second->form().peer(), nullptr);
+}
+
 TEST_F(LoadSkinTest, ClosingDisablesEveryTimer) {
   auto w = Load({"skinname=T", "timerevent=100;x"});
   auto other = Open("Test");

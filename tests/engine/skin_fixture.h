@@ -14,18 +14,28 @@
 #include "itunes/simulated_itunes.h"
 #include "base/lines.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/picture_header.h"
 #include "skin/skin_window.h"
 
 namespace quavero::test {
 
-// The bytes of a PNG file's signature and header: enough for a picture of that size.
+// A whole PNG file of that size, as far as its chunks go (the pixel data is not real).
 inline std::string PngBytes(int width, int height) {
-  std::string b = "\x89PNG\r\n\x1A\n";
-  b += std::string("\0\0\0\x0DIHDR", 8);
+  auto chunk = [](std::string_view type, const std::string& data) {
+    std::string c;
+    for (int shift = 24; shift >= 0; shift -= 8) c += static_cast<char>((data.size() >> shift) & 0xFF);
+    std::string body = std::string(type) + data;
+    uint32_t crc = platform::Crc32(body);
+    c += body;
+    for (int shift = 24; shift >= 0; shift -= 8) c += static_cast<char>((crc >> shift) & 0xFF);
+    return c;
+  };
+  std::string header;
   for (int v : {width, height})
-    for (int shift = 24; shift >= 0; shift -= 8) b += static_cast<char>((v >> shift) & 0xFF);
-  b += std::string("\x08\x06\0\0\0", 5);
-  return b;
+    for (int shift = 24; shift >= 0; shift -= 8) header += static_cast<char>((v >> shift) & 0xFF);
+  header += std::string("\x08\x06\0\0\0", 5);
+  return "\x89PNG\r\n\x1A\n" + chunk("IHDR", header) + chunk("IDAT", std::string(8, '\0')) +
+         chunk("IEND", "");
 }
 
 class SkinFixture : public ::testing::Test {

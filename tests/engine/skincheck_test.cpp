@@ -107,6 +107,41 @@ TEST_F(SkinCheckTest, JsonReflectsTheWindowAfterLoading) {
   EXPECT_EQ(w["onTop"], false);
 }
 
+TEST_F(SkinCheckTest, PicturesTheProgramCannotDecodeAreReportedAsItReportsThem) {
+  std::string whole = PngBytes(8, 8);
+  WriteFile("Skins/Pics/cut.png", whole.substr(0, whole.size() - 20));
+  WriteFile("Skins/Pics/huge.png", PngBytes(30000, 30000));
+  WriteFile("Skins/Pics/fine.png", whole);
+  WriteSkin("Pics", {"skinname=P", "backgroundpicture=cut.png", "image=0;0;8;8;x;huge.png",
+                     "image=0;0;8;8;x;fine.png"});
+  auto result = CheckSkin(For("Pics"));
+  EXPECT_EQ(result.message_count, 2);
+  EXPECT_NE(result.text.find("Unknown Error: Cannot load file\nbackgroundpicture=cut.png"),
+            std::string::npos);
+  EXPECT_NE(result.text.find("Unknown Error: Cannot load file\nimage=0;0;8;8;x;huge.png"),
+            std::string::npos);
+}
+
+TEST_F(SkinCheckTest, JsonWritesTextThatIsNoUtf8Replaced) {
+  WriteFile("Skins/Odd/skin.ini", "\xEF\xBB\xBFskinname=caf\xC3 \xFF\r\nontop=maybe\r\n");
+  Options o = For("Odd");
+  o.json = true;
+  auto result = CheckSkin(o);
+  EXPECT_EQ(result.message_count, 1);
+  EXPECT_NE(result.text.find("\"tag\": \"caf\xEF\xBF\xBD \xEF\xBF\xBD\""), std::string::npos);
+}
+
+TEST_F(SkinCheckTest, TheSandboxNeverLeadsOutOfTheApplicationFolder) {
+  auto outside = root_.parent_path() / (root_.filename().string() + "-outside.png");
+  { std::ofstream(outside, std::ios::binary) << PngBytes(4, 4); }
+  WriteSkin("Climb", {"skinname=C", "backgroundpicture=..\\..\\..\\..\\..\\" +
+                                        outside.filename().string()});
+  auto result = CheckSkin(For("Climb"));
+  std::filesystem::remove(outside);
+  EXPECT_EQ(result.message_count, 1);
+  EXPECT_NE(result.text.find("Cannot load file"), std::string::npos);
+}
+
 TEST_F(SkinCheckTest, ArgumentsAreCheckedAndAMissingFolderIsAnError) {
   Options o;
   EXPECT_FALSE(skincheck::ParseArguments({"--json", "--screen", "800x600", "x"}, o));

@@ -118,6 +118,19 @@ TEST(Win32Pictures, FlattenTransparencyOnBlackAndReuseUnchangedFiles) {
   }
 }
 
+// A 109 KB file that declares 30,000 x 30,000 pixels, and a PNG cut off in its middle.
+TEST(Win32Pictures, RefuseAPictureTooLargeToShowAndOneCutShort) {
+  platform::win32::Win32Pictures pictures;
+  for (const char* name : {"declares_30000_square.png", "truncated.png"}) {
+    try {
+      pictures.Load(std::string(QUAVERO_TEST_DATA "/") + name);
+      ADD_FAILURE() << name;
+    } catch (const Failure& f) {
+      EXPECT_EQ(f.description(), "Cannot load file") << name;
+    }
+  }
+}
+
 TEST(Win32Windows, MeasuresEveryPrefixOfATextInOneCall) {
   platform::win32::Win32Windows windows;
   ui::Font font{"Tahoma", 12};
@@ -131,10 +144,13 @@ TEST(Win32Windows, MeasuresEveryPrefixOfATextInOneCall) {
   EXPECT_TRUE(windows.MeasurePrefixes(font, "").empty());
 }
 
-TEST(Win32Instance, ASecondClaimFails) {
-  platform::win32::Win32Instance first, second;
-  EXPECT_TRUE(first.Claim());
-  EXPECT_FALSE(second.Claim());
+TEST(Win32Instance, ASecondClaimFailsAndKeepsTheInstanceSeenForLaterStarts) {
+  auto first = std::make_unique<platform::win32::Win32Instance>();
+  platform::win32::Win32Instance second, third;
+  EXPECT_TRUE(first->Claim());
+  EXPECT_FALSE(second.Claim());  // a desk band instance claims without a check...
+  first.reset();
+  EXPECT_FALSE(third.Claim());   // ...and is seen once the first has ended
 }
 
 TEST(Win32Loop, TimersTickAtTheirIntervalWhileMessagesRun) {

@@ -115,7 +115,8 @@ Result CheckSkin(const Options& options) {
   if (options.json) {
     nlohmann::json report = {{"messages", MessagesAsJson(messages)},
                              {"window", WindowAsJson(*window)}};
-    result.text = report.dump(2) + "\n";
+    // Text the skin file holds is written as it is; bytes that are no UTF-8 become U+FFFD.
+    result.text = report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
   } else {
     result.text = MessagesAsText(messages);
   }

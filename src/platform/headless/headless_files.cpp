@@ -43,14 +43,17 @@ void HeadlessFiles::Mount(std::string windows_folder, fs::path real_folder) {
   });
 }
 
-fs::path HeadlessFiles::RealPath(const std::string& windows_path) const {
+// The path resolves its "." and ".." parts first, as Windows does, so that no path leads out
+// of the folders mounted in the sandbox.
+fs::path HeadlessFiles::RealPath(const std::string& path) const {
+  const std::string windows_path = text::CollapseDots(path);
   for (const auto& m : mounts_) {
     const std::string& prefix = m.windows_folder;
     if (!text::StartsWithNoCase(windows_path, prefix)) continue;
     if (windows_path.size() > prefix.size() && windows_path[prefix.size()] != '\\') continue;
     fs::path real = m.real_folder;
     for (const auto& part : text::Split(std::string_view(windows_path).substr(prefix.size()), '\\'))
-      if (!part.empty() && part != ".") real = Resolve(real, part);
+      if (!part.empty()) real = Resolve(real, part);
     return real;
   }
   return fs::path("/nonexistent-drive") / windows_path;  // outside every mount: nothing there

@@ -1,5 +1,6 @@
 // Pictures without GDI+: a file is a picture when its header is that of a format GDI+ reads
-// (BMP, PNG, JPEG, GIF, ICO, TIFF); its size comes from that header.
+// (BMP, PNG, JPEG, GIF, ICO, TIFF), its size is within the program's limits and the file is
+// whole (a truncated PNG cannot be decoded); its size comes from that header.
 #pragma once
 
 #include "platform/headless/headless_files.h"
@@ -17,8 +18,5 @@ class HeadlessPictures : public Pictures {
   HeadlessFiles& files_;
   int loads_ = 0;
 };
-
-// Width and height from a picture file's header; false when it is no picture GDI+ reads.
-bool ReadPictureSize(std::string_view bytes, int& width, int& height);
 
 }  // namespace quavero::platform::headless

@@ -54,7 +54,7 @@ bool Utf8ToCodePage(std::string_view utf8, std::string& bytes) {
 
 }  // namespace
 
-TextFile Win32Files::ReadText(const std::string& path) {
+std::string ReadFileBytes(const std::string& path) {
   DWORD a = Attributes(path);
   if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
     throw Failure(errors::kPathFileAccess);
@@ -66,6 +66,11 @@ TextFile Win32Files::ReadText(const std::string& path) {
   DWORD got = 0;
   while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
   CloseHandle(file);
+  return bytes;
+}
+
+TextFile Win32Files::ReadText(const std::string& path) {
+  std::string bytes = ReadFileBytes(path);
   if (text::StartsWith(bytes, kBom)) return {bytes.substr(kBom.size()), Encoding::kUtf8Bom};
   return {CodePageToUtf8(bytes), Encoding::kCodePage};
 }

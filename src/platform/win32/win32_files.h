@@ -6,6 +6,9 @@
 
 namespace quavero::platform::win32 {
 
+// The bytes of a file; failures as ReadText's.
+std::string ReadFileBytes(const std::string& path);
+
 class Win32Files : public Files {
  public:
   TextFile ReadText(const std::string& path) override;

@@ -5,7 +5,9 @@
 
 #include "base/failure.h"
 #include "base/text.h"
+#include "platform/picture_header.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_bitmap.h"
 
 namespace quavero::platform::win32 {
@@ -45,6 +47,16 @@ ui::Picture Win32Pictures::Load(const std::string& path) {
 
 ui::Picture Win32Pictures::Decode(const std::string& path) {
   if (!gdiplus_token_) throw CannotLoad();
+  // The size a file declares is checked before GDI+ sees it: a small PNG that declares
+  // 30,000 x 30,000 pixels would have it allocate gigabytes.
+  std::string bytes;
+  try {
+    bytes = ReadFileBytes(path);
+  } catch (const Failure&) {
+    throw CannotLoad();
+  }
+  auto header = ReadPictureHeader(bytes);
+  if (header && !WithinPictureLimits(*header)) throw CannotLoad();
   Gdiplus::GpBitmap* bitmap = nullptr;
   if (gp::GdipCreateBitmapFromFile(Wide(path).c_str(), &bitmap) != Gdiplus::Ok || !bitmap)
     throw CannotLoad();
