@@ -58,16 +58,18 @@ void FormWindow::RegisterClass() {
 
 FormWindow::FormWindow(ui::Form& form, Painter& painter) : form_(form), painter_(painter) {
   RegisterClass();
+  // The window is made once the form is complete: edges the form was given win over the
+  // place the system chose; the others are read back into the form at the end.
+  creating_ = true;
   hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Quavero", WS_POPUP, CW_USEDEFAULT,
                           CW_USEDEFAULT, Px(form.width()), Px(form.height()), nullptr, nullptr,
                           GetModuleHandleW(nullptr), this);
-  // The window is made once the form is complete: edges the form was given win over the
-  // place the system chose; the others are read back into the form.
   RECT r{};
   GetWindowRect(hwnd_, &r);
   int left = form.left_given() ? Px(form.left()) : r.left;
   int top = form.top_given() ? Px(form.top()) : r.top;
   SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  creating_ = false;
   PositionFromWindow();
   for (const auto& c : form_.controls())
     if (c->kind() == ui::ControlKind::kTimer) TimerChanged(static_cast<ui::Timer&>(*c));
@@ -124,7 +126,7 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) != WA_INACTIVE && events) events->OnActivate();
       break;
     case WM_MOVE:
-      PositionFromWindow();
+      if (!creating_) PositionFromWindow();
       return 0;
     case WM_TIMER: {
       auto it = timers_.find(wp);

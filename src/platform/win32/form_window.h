@@ -53,6 +53,7 @@ class FormWindow : public ui::FormPeer {
   HWND hwnd_ = nullptr;
   ui::Control* captured_ = nullptr;
   bool syncing_ = false;
+  bool creating_ = false;  // the window's own place is not the form's yet
   bool accepts_files_ = false;
   std::map<UINT_PTR, ui::Timer*> timers_;
   std::map<ui::Timer*, UINT_PTR> timer_ids_;
