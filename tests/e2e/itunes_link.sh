@@ -108,16 +108,29 @@ check "unregistering removes the stand-in's class" bash -c \
   "wine '$standin' --unregister >/dev/null 2>&1 && ! wine reg query 'HKLM\\Software\\Classes\\iTunes.Application' >/dev/null 2>&1"
 register_standin
 
-echo "the stand-in killed in the middle of a session"
+echo "the stand-in killed in the middle of a session, its helper still running"
+# As on every real installation, a helper keeps running from the iTunes folder, so the
+# liveness check goes on seeing "iTunes": only the failing calls tell that it has gone.
+wine "$build/iTunes Stand-in/iTunesHelper.exe" >/dev/null 2>&1 &
+helper_pid=$!
 start_standin
 start_quavero
 check "the program connects" wait_until 20 journal_has 'Application.Create call'
 kill -9 "$standin_pid" 2>/dev/null || true
 wait "$standin_pid" 2>/dev/null || true
+# Wine keeps a killed server registered until its RPC service ends (Windows' own recovers).
+for pid in $(pgrep -f 'rpcss\.exe'); do
+  tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && kill "$pid"
+done
 sleep 3
 check "Quavero keeps running" kill -0 "$quavero_pid"
 check "without error boxes from its timers" \
   bash -c "! xdotool search --onlyvisible --name '^Error!\$' >/dev/null 2>&1"
+start_standin
+check "it connects to the next iTunes that starts" wait_until 10 journal_has 'Application.Create call'
+check "and hears its events again" wait_until 5 journal_has 'Events.Advise call -> [0-9]'
 close_windows
 check "and closes when asked" wait_until 10 process_ended "$quavero_pid"
+kill "$helper_pid" 2>/dev/null || true
+pkill -f 'iTunesHelper\.exe' 2>/dev/null || true
 

@@ -51,6 +51,18 @@ check "the first program still runs" kill -0 "$first"
 
 close_windows
 check "closing the last skin window ends the program" wait_until 10 process_ended "$first"
+
+echo "a normal start while the program runs in desk band mode"
+mkdir -p "$app/Deskband/Default"
+printf '%s\r\n' "skinname=Band" "left=0" "top=0" > "$app/Deskband/Default/skin.ini"
+start_quavero Deskband 0
+band=$quavero_pid
+check "the desk band skin opens" wait_until 20 window_shown
+start_quavero
+check "a normal start ends at once" wait_until 10 process_ended "$quavero_pid"
+check "and leaves RunCount unchanged" equals "$(setting RunCount)" 1
+close_windows
+check "the desk band program closes with its window" wait_until 10 process_ended "$band"
 check "the Default skin remembered its position" \
   equals "$(tr -d '\r' < "$app/Skins/Default/position.ini" | tr '\n' '|')" " 10410| 600|"
 
@@ -79,3 +91,18 @@ wait_until 10 process_ended "$quavero_pid" || true
 echo "command line with a folder alone"
 start_quavero "$probe_folder"
 check "opens nothing and ends" wait_until 10 process_ended "$quavero_pid"
+
+echo "show brings a window to the top"
+mkdir -p "$app/Skins/Stack/upper"
+printf '%s\r\n' "skinname=Lower" "left=300" "top=300" 'runcode=showskin=upper\|20|20' \
+  > "$app/Skins/Stack/skin.ini"
+printf '%s\r\n' "skinname=Upper" "timerevent=2000;show" > "$app/Skins/Stack/upper/skin.ini"
+set_setting CurrentSkin Stack
+start_quavero
+first_in_z_order() { wine "$probe" | tr -d '\r' | head -n 1 | grep -o 'left=[0-9]*'; }
+check "two windows, the one shown last on top" \
+  wait_until 20 bash -c "[ \$(wine '$probe' | tr -d '\r' | grep -c 'visible=1') -eq 2 ] && [ \"\$(wine '$probe' | tr -d '\r' | head -n 1 | grep -o 'left=[0-9]*')\" = left=300 ]"
+check "the code show brings the other to the top" wait_until 5 bash -c "[ \"\$(wine '$probe' | tr -d '\r' | head -n 1 | grep -o 'left=[0-9]*')\" = left=320 ]"
+close_windows
+wait_until 10 process_ended "$quavero_pid" || true
+set_setting CurrentSkin Default

@@ -70,14 +70,17 @@ void Win32Loop::Quit() {
   PostQuitMessage(0);
 }
 
+// Ends once a handler has asked to quit, also when the quit message itself was taken by a
+// modal loop (COM's, while a call to iTunes was under way) and never reaches this one.
 int Win32Loop::Run() {
   MSG msg;
-  BOOL got;
-  while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+  while (!quitting_) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) return got == 0 ? static_cast<int>(msg.wParam) : 1;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return got == 0 ? static_cast<int>(msg.wParam) : 1;
+  return 0;
 }
 
 }  // namespace quavero::platform::win32
