@@ -15,7 +15,9 @@ start_standin
 start_quavero
 check "the skin window appears" wait_until 20 window_shown
 check "and hears the stand-in's events" wait_until 10 journal_has 'Events.Advise call -> [0-9]'
-send play  # the user plays in iTunes
+send pause  # the demo plays from the start: the user pauses, then plays in iTunes
+sleep 1.5
+send play
 check "the newsong code runs" wait_until 5 journal_has 'Application.Play call'
 sleep 3
 check "once: one pause and one play, then quiet" \
