@@ -83,8 +83,13 @@ void SkinWindow::SlideUp() {
   form_.Show(false);
   const long height = std::lround(form_.height());
   const long top = std::lround(form_.top());
-  form_.SetHeight(0);
-  form_.SetTop(top + height);
+  // The steps while the rising edge is still below the screen show nothing: a window taller
+  // than the screen starts at the screen's bottom edge, so no slide takes longer than one
+  // step per pixel of the screen.
+  const long screen_bottom = app_.platform().windows().ScreenSize().height * kPixel;
+  const long start = std::min(top + height, std::max(top, screen_bottom));
+  form_.SetHeight(height - (start - top));
+  form_.SetTop(start);
   while (std::lround(form_.top()) > top && !unloaded_) {
     long next_top = std::max(top, std::lround(form_.top()) - kPixel);
     form_.SetTop(next_top);

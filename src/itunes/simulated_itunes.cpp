@@ -9,7 +9,7 @@ namespace quavero::itunes {
 
 SimulatedITunes::SimulatedITunes(platform::Loop& loop, CopyFile copy_file)
     : loop_(loop), copy_file_(std::move(copy_file)) {
-  playlists_.push_back({"Library", PlaylistKind::kLibrary});
+  playlists_.push_back(PlaylistData{.name = "Library", .kind = PlaylistKind::kLibrary});
 }
 
 // Library.
@@ -22,7 +22,7 @@ int32_t SimulatedITunes::AddLibraryTrack(TrackData track) {
 }
 
 int SimulatedITunes::AddPlaylist(const std::string& name, PlaylistKind kind, bool smart) {
-  playlists_.push_back({name, kind, smart});
+  playlists_.push_back(PlaylistData{.name = name, .kind = kind, .smart = smart});
   return static_cast<int>(playlists_.size()) - 1;
 }
 
@@ -120,10 +120,9 @@ void SimulatedITunes::QuitNow() {
 
 // The player.
 
-int32_t SimulatedITunes::PositionMs() {
-  if (!playing_) return static_cast<int32_t>(position_ms_);
-  return static_cast<int32_t>(position_ms_ +
-                              static_cast<int32_t>(loop_.TickCount() - play_started_));
+int64_t SimulatedITunes::PositionMs() {
+  if (!playing_) return position_ms_;
+  return position_ms_ + static_cast<uint32_t>(loop_.TickCount() - play_started_);
 }
 
 void SimulatedITunes::FollowPlayback() {
@@ -249,7 +248,7 @@ void SimulatedITunes::SetSoundVolume(int32_t volume) {
 int32_t SimulatedITunes::PlayerPosition() {
   Check();
   FollowPlayback();
-  return current_playlist_ < 0 ? 0 : PositionMs() / 1000;
+  return current_playlist_ < 0 ? 0 : static_cast<int32_t>(PositionMs() / 1000);
 }
 
 void SimulatedITunes::SetPlayerPosition(int32_t seconds) {

@@ -115,7 +115,7 @@ class SimulatedITunes : public Application, public std::enable_shared_from_this<
   void PauseNow();
   void MoveTo(int position, bool raise_change);
   void FollowPlayback();  // a track that played to its end gives way to the next one
-  int32_t PositionMs();
+  int64_t PositionMs();
 
   platform::Loop& loop_;
   CopyFile copy_file_;

@@ -163,6 +163,13 @@ TEST_F(EffectsTest, SlideUpStopsExactlyAtTheTopForHeightsThatAreNotWholePixels) 
   EXPECT_EQ(w->form().height(), std::lround(37.5));
 }
 
+TEST_F(EffectsTest, ASlideUpOfAWindowTallerThanTheScreenPlaysOnlyWhatCanBeSeen) {
+  auto w = Load({"skinname=T", "top=100", "height=1e12", "showaction=slideup"});
+  EXPECT_EQ(w->form().top(), 1500);
+  EXPECT_EQ(w->form().height(), 32767 * 15);
+  EXPECT_EQ(platform_.loop().slept_ms(), 3u * (768 - 100));  // one step a pixel of the screen
+}
+
 TEST_F(EffectsTest, GlassifyCutsTheWindowToItsVisibleElements) {
   WritePicture("Skins/Test/b.png");
   auto w = Load({"skinname=T", "label=1;2;30;10;x", "image=40;0;16;16;;b.png",

@@ -115,7 +115,7 @@ TEST_F(ITunesLinkTest, AKilledITunesIsLetGoOfWhileItsHelperStillRuns) {
     dying->Select(0, 0);
     platform_.itunes = dying;
     StartITunes();
-    platform_.processes().Start(4343, "C:\Program Files\iTunes\iTunesHelper.exe");
+    platform_.processes().Start(4343, "C:\\Program Files\\iTunes\\iTunesHelper.exe");
     auto a = Open("Test");
     auto b = Open("Test");
     ASSERT_EQ(a->iTunesR, dying);

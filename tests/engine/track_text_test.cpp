@@ -59,6 +59,23 @@ TEST_F(TrackTextTest, PlaceholdersInAnyCaseInTableOrder) {
   EXPECT_EQ(w->scrollWidth(1).tag(), "noscroll");
 }
 
+TEST_F(TrackTextTest, TheRatingIsWrittenWithTheUsersDecimalSeparator) {
+  platform_.locale().decimal_separator = ",";
+  auto w = Load({"skinname=T", "label=0;0;900;14;[Rating] stars"});
+  EXPECT_EQ(w->lblInfo(1).caption(), "2,5 stars");
+}
+
+TEST_F(TrackTextTest, TimesOfWeeksAndOfTracksLongerThan596HoursStayRight) {
+  EXPECT_EQ(ConvertToTime(int64_t{25} * 24 * 3600 * 1000), "36000:00");  // 25 days of a stream
+  Track().duration = 3000000;  // 833 hours
+  auto w = Load({"skinname=T", "label=0;0;99;14;[CurrentPosition]",
+                 "label=0;0;99;14;[CurrentRemaining]"});
+  itunes_->SetPlayerPosition(2500000);
+  platform_.loop().Advance(500);
+  EXPECT_EQ(w->lblInfo(1).caption(), "41666:40");
+  EXPECT_EQ(w->lblInfo(2).caption(), "8333:20");
+}
+
 TEST_F(TrackTextTest, PlaylistPlaceholdersFillFromTheCurrentPlaylist) {
   auto w = Load({"skinname=T", "label=0;0;900;14;[CurrentPlaylistName] [CurrentPlaylistTracks]"});
   EXPECT_EQ(w->lblInfo(1).caption(), "Library 2");
