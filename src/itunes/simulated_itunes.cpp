@@ -9,7 +9,7 @@ namespace quavero::itunes {
 
 SimulatedITunes::SimulatedITunes(platform::Loop& loop, CopyFile copy_file)
     : loop_(loop), copy_file_(std::move(copy_file)) {
-  playlists_.push_back(PlaylistData{.name = "Library", .kind = PlaylistKind::kLibrary});
+  AddPlaylist("Library", PlaylistKind::kLibrary);
 }
 
 // Library.
@@ -22,7 +22,11 @@ int32_t SimulatedITunes::AddLibraryTrack(TrackData track) {
 }
 
 int SimulatedITunes::AddPlaylist(const std::string& name, PlaylistKind kind, bool smart) {
-  playlists_.push_back(PlaylistData{.name = name, .kind = kind, .smart = smart});
+  PlaylistData playlist;
+  playlist.name = name;
+  playlist.kind = kind;
+  playlist.smart = smart;
+  playlists_.push_back(std::move(playlist));
   return static_cast<int>(playlists_.size()) - 1;
 }
 
