@@ -98,9 +98,9 @@ void Application::CheckOpeningWhileLoading(const std::string& folder) const {
   std::string wanted = text::CollapseDots(folder);
   for (const auto& loading : loading_)
     if (text::EqualsNoCase(loading, wanted))
-      throw Failure(errors::kInvalidCall, "The skin " + folder + " is still loading");
+      throw Failure(errors::kInvalidCall, "The skin " + wanted + " is still loading");
   if (loading_.size() >= kMaxLoadingDepth)
-    throw Failure(errors::kInvalidCall, "Skins opened by loading skins nest too deep: " + folder);
+    throw Failure(errors::kInvalidCall, "Skins opened by loading skins nest too deep: " + wanted);
 }
 
 void Application::OpenSkinFromCommandLine() {
