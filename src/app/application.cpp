@@ -181,6 +181,10 @@ int Application::CountSkinWindows() const { return static_cast<int>(SkinWindows(
 
 void Application::ReleaseAlliTunes() {
   itunes_.checker().IgnoreUntilGone("iTunes");
+  LetGoOfiTunes();
+}
+
+void Application::LetGoOfiTunes() {
   for (const auto& w : skin_windows_) w->ReleaseiTunes();
   itunes_.Release();
 }

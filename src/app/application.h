@@ -37,6 +37,9 @@ class Application {
   // iTunes is about to warn its user that scripting clients hold its objects: every window
   // lets go of iTunes at once, and nothing reconnects until that iTunes has gone.
   void ReleaseAlliTunes();
+  // The iTunes behind every reference has gone (killed, crashed): every window lets go of it;
+  // the next check creates a new application object, as at any time iTunes runs.
+  void LetGoOfiTunes();
 
   // The tray and menu window is made by this factory; without one, start-up loads none.
   void SetTrayWindowFactory(TrayWindowFactory factory) { tray_factory_ = std::move(factory); }

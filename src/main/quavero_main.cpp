@@ -36,6 +36,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     app.Startup(Arguments());
     if (!app.ended()) code = platform.loop().Run();
   }
-  OleUninitialize();
+  // COM is not uninitialised: that waits for every call into the program to complete, and a
+  // call from an iTunes that was killed or quit in the middle of one never completes. The
+  // process ends here and the system lets go of everything it held.
   return code;
 }

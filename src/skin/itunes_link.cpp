@@ -58,10 +58,10 @@ bool SkinWindow::iTunesIsNothing(bool CareForTrack) {
 
 // A call that fails because the server behind the objects has gone (killed or crashed, while
 // the liveness check may still see iTunesHelper.exe in the iTunes folder) makes every window
-// let go of that iTunes at once; the next iTunes that starts is connected as usual.
+// let go of that iTunes at once; the next check connects to a new one as usual.
 void SkinWindow::iTunesFailed(const std::exception& failure) {
   auto* f = dynamic_cast<const Failure*>(&failure);
-  if (f && itunes::ServerGone(f->number())) app_.ReleaseAlliTunes();
+  if (f && itunes::ServerGone(f->number())) app_.LetGoOfiTunes();
 }
 
 // A connection whose events do not come (iTunes refused the subscription) compares what

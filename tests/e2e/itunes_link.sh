@@ -113,24 +113,34 @@ echo "the stand-in killed in the middle of a session, its helper still running"
 # liveness check goes on seeing "iTunes": only the failing calls tell that it has gone.
 wine "$build/iTunes Stand-in/iTunesHelper.exe" >/dev/null 2>&1 &
 helper_pid=$!
+# Registered with the journal: the stand-in that COM starts for a new application object
+# writes to it too, as creating the object starts a real iTunes.
+wine "$standin" --register --journal "$(win_path "$journal")" >/dev/null 2>&1
 start_standin
-start_quavero
+# With a skin folder on its command line Quavero starts no iTunes of its own, whose late
+# start would race with the kill below.
+start_quavero "$(win_path "$app/Skins/Default")\\|10410|600"
 check "the program connects" wait_until 20 journal_has 'Application.Create call'
+wait_until 20 window_shown || true
+sleep 1  # in the middle of a session, not of the first refresh
 kill -9 "$standin_pid" 2>/dev/null || true
 wait "$standin_pid" 2>/dev/null || true
+rm -f "$journal"
+sleep 2  # the program's calls meet the dead server
 # Wine keeps a killed server registered until its RPC service ends (Windows' own recovers).
 for pid in $(pgrep -f 'rpcss\.exe'); do
   tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && kill "$pid"
 done
-sleep 3
-check "Quavero keeps running" kill -0 "$quavero_pid"
+check "it lets go of the dead iTunes and connects to the next one it starts" \
+  wait_until 15 journal_has 'Application.Create call'
+check "and hears its events again" wait_until 5 journal_has 'Events.Advise call -> [0-9]'
+check "Quavero kept running" kill -0 "$quavero_pid"
 check "without error boxes from its timers" \
   bash -c "! xdotool search --onlyvisible --name '^Error!\$' >/dev/null 2>&1"
-start_standin
-check "it connects to the next iTunes that starts" wait_until 10 journal_has 'Application.Create call'
-check "and hears its events again" wait_until 5 journal_has 'Events.Advise call -> [0-9]'
 close_windows
 check "and closes when asked" wait_until 10 process_ended "$quavero_pid"
+send quit
 kill "$helper_pid" 2>/dev/null || true
 pkill -f 'iTunesHelper\.exe' 2>/dev/null || true
+register_standin
 
