@@ -36,7 +36,8 @@ ui::WindowHandle HandleValue(const std::string& text) {
 
 }  // namespace
 
-Application::Application(platform::Platform& platform) : platform_(platform), itunes_(platform) {}
+Application::Application(platform::Platform& platform)
+    : platform_(platform), itunes_(platform), hotkey_subclass_(platform.hotkeys()) {}
 
 Application::~Application() = default;
 

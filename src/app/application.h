@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/program_window.h"
+#include "hotkeys/hotkey_subclass.h"
 #include "itunes/link.h"
 #include "platform/platform.h"
 #include "ui/form.h"
@@ -34,6 +35,8 @@ class Application {
 
   platform::Platform& platform() { return platform_; }
   itunes::Link& itunes() { return itunes_; }
+  // The program's hotkey registries, shared by every window.
+  hotkeys::HotkeySubclass& hotkey_subclass() { return hotkey_subclass_; }
   // iTunes is about to warn its user that scripting clients hold its objects: every window
   // lets go of iTunes at once, and nothing reconnects until that iTunes has gone.
   void ReleaseAlliTunes();
@@ -102,6 +105,7 @@ class Application {
 
   platform::Platform& platform_;
   itunes::Link itunes_;
+  hotkeys::HotkeySubclass hotkey_subclass_;
   TrayWindowFactory tray_factory_;
   std::shared_ptr<ProgramWindow> tray_;
   std::vector<std::shared_ptr<skin::SkinWindow>> skin_windows_;

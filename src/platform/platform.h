@@ -118,6 +118,31 @@ class Instance {
   virtual bool Claim() = 0;
 };
 
+// System-wide hotkeys: global atoms name them, the system registers them for a window, and a
+// procedure put in front of the window's own sees every message (the hotkey message among
+// them) before the window's own procedure gets it.
+class Hotkeys {
+ public:
+  virtual ~Hotkeys() = default;
+  virtual uint16_t GlobalAddAtom(const std::string& name) = 0;
+  virtual void GlobalDeleteAtom(uint16_t atom) = 0;
+  virtual std::string GlobalGetAtomName(uint16_t atom) = 0;  // at most 255 characters
+  struct Registration {
+    bool registered = false;
+    uint32_t error = 0;   // the system's error code after the call, 0 for none
+    std::string message;  // the system's text for it
+  };
+  virtual Registration RegisterHotKey(ui::WindowHandle window, int id, uint32_t modifiers,
+                                      uint32_t key) = 0;
+  virtual void UnregisterHotKey(ui::WindowHandle window, int id) = 0;
+  using Procedure = std::function<void(ui::WindowHandle window, uint32_t message,
+                                       uint64_t wparam, int64_t lparam)>;
+  // Puts the procedure in front of the window's own; false when it cannot (no such window).
+  virtual bool HookWindow(ui::WindowHandle window, Procedure procedure) = 0;
+  // Gives the window back its own procedure.
+  virtual void UnhookWindow(ui::WindowHandle window) = 0;
+};
+
 // The user's regional settings.
 class Locale {
  public:
@@ -153,6 +178,7 @@ class Platform {
   virtual Instance& instance() = 0;
   virtual Processes& processes() = 0;
   virtual Locale& locale() = 0;
+  virtual Hotkeys& hotkeys() = 0;
   // A new connection to the iTunes application object; nullptr when none can be made.
   virtual itunes::ApplicationPtr CreateITunesApplication() = 0;
 };

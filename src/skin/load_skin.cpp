@@ -27,7 +27,7 @@ void SkinWindow::LoadSkin(const std::string& SkinFile, std::string Path) {
   step([&] { ReadPosition(); });
   if (app_.CountSkinWindows() == 1) step([&] { ReadPersonalShortcuts(); });
   step([&] { LoadSong(); });
-  step([&] { RegisterKeyShortcuts(); });
+  step([&] { ProcessKeyShortcuts(); });
   step([&] { tmrProgress_Timer(); });
 }
 

@@ -76,6 +76,7 @@ void SkinWindow::LoadStep() {
     star.SetHeight(star0.height());
   }
   KeyShortcuts.assign(1, KeyShortcut{});
+  hkHotkey.push_back(std::make_unique<hotkeys::VBHotkey>(app_.hotkey_subclass(), app_.platform()));
   HoverIndex = -1;
   try {
     if (!IsiTunesDead()) ConnectToiTunes();
@@ -109,7 +110,7 @@ void SkinWindow::Unload() {
 
 void SkinWindow::Form_Unload() {
   AbortEffect = true;
-  ReleaseHotkeys();
+  CloseAllHotkeys();
   if (RememberPos) {
     try {
       std::string position = values::FormatSingle(form_.left()) + "\r\n" +

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/program_window.h"
+#include "hotkeys/vb_hotkey.h"
 #include "itunes/itunes.h"
 #include "platform/platform.h"
 #include "ui/form.h"
@@ -23,7 +24,7 @@ namespace quavero::skin {
 struct KeyShortcut {
   std::string keys;  // the key combination as written
   std::string code;
-  int hotkey_id = 0;  // the registered hotkey, 0 while none
+  int32_t last_fired = 0;  // kept by the desk band's key polling; the program leaves it 0
 };
 
 struct EventRecord {
@@ -136,8 +137,16 @@ class SkinWindow : public app::ProgramWindow,
   void tmrTrackImage_Timer();
   int32_t ArtworkTrackID = 0;
 
-  void RegisterKeyShortcuts() {}
-  void ReleaseHotkeys() {}
+  // Keyboard shortcuts (shortcuts.cpp): one hotkey component per shortcut, element 0 with the
+  // window; shortcut i is served by component i.
+  bool AddKey(int Index, const std::string& Key);  // true when the word named a key
+  void ProcessKeyShortcuts();
+  void CloseAllHotkeys();
+  void hkHotkey_HotkeyPressed(int Index);
+  // What became of shortcut i: active, in conflict inside the program, refused by the system.
+  hotkeys::HotkeyState ShortcutState(int index) const;
+  std::string ShortcutRefusal(int index) const;
+  std::vector<std::unique_ptr<hotkeys::VBHotkey>> hkHotkey;
 
   // Unloads the window: the unload step, then its platform window goes.
   void Unload() override;

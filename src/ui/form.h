@@ -92,6 +92,11 @@ class Form {
   void SetRealiser(std::function<void(Form&)> realiser) { realiser_ = std::move(realiser); }
   void Attach(std::unique_ptr<FormPeer> peer);
   FormPeer* peer() const { return peer_.get(); }
+  // The window's handle, making the window now when the form has none yet (0 once closed).
+  WindowHandle RealisedHandle() {
+    Window();
+    return handle();
+  }
   // Whether a left or top edge was given; a window made without one is placed by the system.
   bool left_given() const { return left_given_; }
   bool top_given() const { return top_given_; }

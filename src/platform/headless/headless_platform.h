@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/headless/headless_files.h"
+#include "platform/headless/headless_hotkeys.h"
 #include "platform/headless/headless_loop.h"
 #include "platform/headless/headless_pictures.h"
 #include "platform/headless/headless_windows.h"
@@ -94,6 +95,7 @@ class HeadlessPlatform : public Platform {
   HeadlessInstance& instance() override { return instance_; }
   HeadlessProcesses& processes() override { return processes_; }
   HeadlessLocale& locale() override { return locale_; }
+  HeadlessHotkeys& hotkeys() override { return hotkeys_; }
   // The application object tests give the engine, nullptr for none.
   itunes::ApplicationPtr CreateITunesApplication() override {
     ++itunes_creations;
@@ -112,6 +114,7 @@ class HeadlessPlatform : public Platform {
   HeadlessInstance instance_;
   HeadlessProcesses processes_;
   HeadlessLocale locale_;
+  HeadlessHotkeys hotkeys_;
 };
 
 }  // namespace quavero::platform::headless

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "hotkeys/win32/win32_hotkeys.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_loop.h"
@@ -56,6 +57,7 @@ class Win32Platform : public Platform {
   Win32Instance& instance() override { return instance_; }
   Win32Processes& processes() override { return processes_; }
   Win32Locale& locale() override { return locale_; }
+  hotkeys::win32::Win32Hotkeys& hotkeys() override { return hotkeys_; }
   itunes::ApplicationPtr CreateITunesApplication() override;
 
  private:
@@ -68,6 +70,7 @@ class Win32Platform : public Platform {
   Win32Instance instance_;
   Win32Processes processes_;
   Win32Locale locale_;
+  hotkeys::win32::Win32Hotkeys hotkeys_;
 };
 
 }  // namespace quavero::platform::win32
