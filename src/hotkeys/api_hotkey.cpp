@@ -27,7 +27,7 @@ std::string ApiHotkey::UniqueAtomName() const {
 }
 
 void ApiHotkey::ReadFromAtom(uint16_t atom) {
-  std::string name = system_.GlobalGetAtomName(atom);
+  std::string name = system_.AtomText(atom);
   if (name.find("WIN+") != std::string::npos) SetWinKey(true);
   if (name.find("SHIFT+") != std::string::npos) SetShiftKey(true);
   if (name.find("CONTROL+") != std::string::npos) SetControlKey(true);
@@ -37,8 +37,8 @@ void ApiHotkey::ReadFromAtom(uint16_t atom) {
 }
 
 std::optional<std::string> ApiHotkey::Register() {
-  if (hAtom != 0) system_.GlobalDeleteAtom(hAtom);
-  hAtom = system_.GlobalAddAtom(UniqueAtomName());
+  if (hAtom != 0) system_.FreeAtom(hAtom);
+  hAtom = system_.NewAtom(UniqueAtomName());
   auto result = system_.RegisterHotKey(hwnd, hAtom, Modifier, static_cast<uint32_t>(VKey));
   hKey = result.registered;
   if (result.error == 0) return std::nullopt;
@@ -51,7 +51,7 @@ std::optional<std::string> ApiHotkey::Register() {
 void ApiHotkey::Unregister() {
   if (hAtom == 0) return;
   system_.UnregisterHotKey(hwnd, hAtom);
-  system_.GlobalDeleteAtom(hAtom);
+  system_.FreeAtom(hAtom);
 }
 
 }  // namespace quavero::hotkeys

@@ -124,9 +124,9 @@ class Instance {
 class Hotkeys {
  public:
   virtual ~Hotkeys() = default;
-  virtual uint16_t GlobalAddAtom(const std::string& name) = 0;
-  virtual void GlobalDeleteAtom(uint16_t atom) = 0;
-  virtual std::string GlobalGetAtomName(uint16_t atom) = 0;  // at most 255 characters
+  virtual uint16_t NewAtom(const std::string& name) = 0;
+  virtual void FreeAtom(uint16_t atom) = 0;
+  virtual std::string AtomText(uint16_t atom) = 0;  // at most 255 characters
   struct Registration {
     bool registered = false;
     uint32_t error = 0;   // the system's error code after the call, 0 for none

@@ -84,7 +84,7 @@ TEST(ApiHotkeyNames, UniqueKeyAndAtomNameAndReadingAnAtomBack) {
   EXPECT_EQ(k.UniqueAtomName(), "005");
 
   hotkeys::ApiHotkey read(system);
-  read.ReadFromAtom(system.GlobalAddAtom("WIN+CONTROL+045"));
+  read.ReadFromAtom(system.NewAtom("WIN+CONTROL+045"));
   EXPECT_EQ(read.Modifier, hotkeys::kWin | hotkeys::kControl);
   EXPECT_EQ(read.VKey, 45);
   hotkeys::ApiHotkey same(system);

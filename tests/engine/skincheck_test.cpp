@@ -101,6 +101,9 @@ TEST_F(SkinCheckTest, JsonReflectsTheWindowAfterLoading) {
   EXPECT_EQ(w["events"][0]["name"], "newsong");
   ASSERT_EQ(w["shortcuts"].size(), 1u);
   EXPECT_EQ(w["shortcuts"][0]["keys"], "Ctrl+P");
+  EXPECT_EQ(w["shortcuts"][0]["control"], false);  // the word is CONTROL: Ctrl names nothing
+  EXPECT_EQ(w["shortcuts"][0]["key"], 80);
+  EXPECT_EQ(w["shortcuts"][0]["state"], "active");
   EXPECT_EQ(w["progress"]["fullWidth"], 150);
   EXPECT_EQ(w["progress"]["picture"], "bar.png");
   EXPECT_EQ(w["interactionCodes"], nlohmann::json::array({"a"}));

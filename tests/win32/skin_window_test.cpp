@@ -120,5 +120,77 @@ TEST_F(Win32SkinWindowTest, AFadeInRunsUpToTheSkinsLevel) {
   EXPECT_TRUE(IsWindowVisible(Hwnd(*w)));
 }
 
+// Hotkeys: the window's own procedure still gets every message; closing restores it.
+TEST_F(Win32SkinWindowTest, AShortcutRunsItsCodeAndClosingLetsGoOfIt) {
+  auto keep = Open("skinname=Keep\r\n");
+  auto w = Open("skinname=T\r\ntransparency=200\r\n"
+                "keyboardshortcut=CONTROL+ALT+F11;normaltransparency\r\n");
+  HWND hwnd = Hwnd(*w);
+  EXPECT_EQ(w->ShortcutState(0), hotkeys::HotkeyState::kActive);
+  auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(Hwnd(*keep), GWLP_WNDPROC));
+  EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)), own);
+  SetLayeredWindowAttributes(hwnd, 0, 10, LWA_ALPHA);
+  SendMessageW(hwnd, WM_HOTKEY, w->hkHotkey[0]->hAtom(), MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F11));
+  EXPECT_EQ(Alpha(hwnd), 200);  // normaltransparency ran
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  w->Unload();
+  // Unregistered: the test can take the combination itself now.
+  EXPECT_TRUE(RegisterHotKey(Hwnd(*keep), 7, MOD_CONTROL | MOD_ALT, VK_F11));
+  UnregisterHotKey(Hwnd(*keep), 7);
+}
+
+TEST_F(Win32SkinWindowTest, ACombinationHeldElsewhereIsRefusedWithTheSystemsText) {
+  auto holder = Open("skinname=Holder\r\n");
+  ASSERT_TRUE(RegisterHotKey(Hwnd(*holder), 9, MOD_SHIFT | MOD_ALT, VK_F10));
+  auto w = Open("skinname=T\r\nkeyboardshortcut=SHIFT+ALT+F10;playpause\r\n");
+  EXPECT_EQ(w->ShortcutState(0), hotkeys::HotkeyState::kRefused);
+  EXPECT_FALSE(w->ShortcutRefusal(0).empty());
+  EXPECT_EQ(w->ShortcutRefusal(0).find_first_of("\r\n"), std::string::npos);  // trimmed
+  UnregisterHotKey(Hwnd(*holder), 9);
+}
+
+TEST(Win32Hotkeys, AHookSeesEveryMessageBeforeTheWindowsOwnProcedure) {
+  static int own_calls = 0;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m == WM_HOTKEY) ++own_calls;
+    return DefWindowProcW(h, m, w, l);
+  };
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"QuaveroHookTest";
+  RegisterClassW(&wc);
+  HWND hwnd = CreateWindowExW(0, L"QuaveroHookTest", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+  platform::win32::Win32Platform platform;
+  auto& system = platform.hotkeys();
+  int seen = 0;
+  auto handle = reinterpret_cast<ui::WindowHandle>(hwnd);
+  ASSERT_TRUE(system.HookWindow(handle, [&](ui::WindowHandle, uint32_t m, uint64_t, int64_t) {
+    if (m == WM_HOTKEY) ++seen;
+  }));
+  EXPECT_FALSE(system.HookWindow(handle, [](ui::WindowHandle, uint32_t, uint64_t, int64_t) {}));
+  SendMessageW(hwnd, WM_HOTKEY, 1, 0);
+  EXPECT_EQ(seen, 1);
+  EXPECT_EQ(own_calls, 1);
+  system.UnhookWindow(handle);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)), wc.lpfnWndProc);
+  SendMessageW(hwnd, WM_HOTKEY, 1, 0);
+  EXPECT_EQ(seen, 1);
+  EXPECT_EQ(own_calls, 2);
+
+  uint16_t atom = system.NewAtom("WIN+080");
+  EXPECT_EQ(system.AtomText(atom), "WIN+080");
+  auto first = system.RegisterHotKey(handle, atom, MOD_WIN, 'P');
+  auto second = system.RegisterHotKey(handle, atom + 1, MOD_WIN, 'P');
+  EXPECT_TRUE(first.registered);
+  EXPECT_FALSE(second.registered);
+  EXPECT_EQ(second.error, 1409u);
+  EXPECT_FALSE(second.message.empty());
+  system.UnregisterHotKey(handle, atom);
+  system.FreeAtom(atom);
+  DestroyWindow(hwnd);
+}
+
 }  // namespace
 }  // namespace quavero::test

@@ -73,11 +73,32 @@ json Events(const skin::SkinWindow& w) {
   return events;
 }
 
+std::string StateName(hotkeys::HotkeyState state) {
+  switch (state) {
+    case hotkeys::HotkeyState::kActive: return "active";
+    case hotkeys::HotkeyState::kConflict: return "conflict";
+    case hotkeys::HotkeyState::kRefused: return "refused";
+    case hotkeys::HotkeyState::kIdle: break;
+  }
+  return "inactive";
+}
+
 json Shortcuts(const skin::SkinWindow& w) {
   json shortcuts = json::array();
   // The list always ends with the empty record the next shortcut line fills.
-  for (size_t i = 0; i + 1 < w.KeyShortcuts.size(); ++i)
-    shortcuts.push_back({{"keys", w.KeyShortcuts[i].keys}, {"code", w.KeyShortcuts[i].code}});
+  for (size_t i = 0; i + 1 < w.KeyShortcuts.size(); ++i) {
+    json shortcut = {{"keys", w.KeyShortcuts[i].keys}, {"code", w.KeyShortcuts[i].code}};
+    if (i < w.hkHotkey.size()) {
+      const auto& k = w.hkHotkey[i]->settings;
+      shortcut["alt"] = k.AltKey;
+      shortcut["shift"] = k.ShiftKey;
+      shortcut["control"] = k.CtrlKey;
+      shortcut["win"] = k.WinKey;
+      shortcut["key"] = k.VKey;
+      shortcut["state"] = StateName(w.ShortcutState(static_cast<int>(i)));
+    }
+    shortcuts.push_back(shortcut);
+  }
   return shortcuts;
 }
 

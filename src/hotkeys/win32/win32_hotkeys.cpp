@@ -57,13 +57,13 @@ HWND Hwnd(ui::WindowHandle window) { return reinterpret_cast<HWND>(window); }
 
 }  // namespace
 
-uint16_t Win32Hotkeys::GlobalAddAtom(const std::string& name) {
+uint16_t Win32Hotkeys::NewAtom(const std::string& name) {
   return ::GlobalAddAtomA(name.c_str());
 }
 
-void Win32Hotkeys::GlobalDeleteAtom(uint16_t atom) { ::GlobalDeleteAtom(atom); }
+void Win32Hotkeys::FreeAtom(uint16_t atom) { ::GlobalDeleteAtom(atom); }
 
-std::string Win32Hotkeys::GlobalGetAtomName(uint16_t atom) {
+std::string Win32Hotkeys::AtomText(uint16_t atom) {
   char name[256];
   UINT n = ::GlobalGetAtomNameA(atom, name, 256);
   return std::string(name, n);

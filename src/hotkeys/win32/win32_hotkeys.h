@@ -8,9 +8,9 @@ namespace quavero::hotkeys::win32 {
 
 class Win32Hotkeys : public platform::Hotkeys {
  public:
-  uint16_t GlobalAddAtom(const std::string& name) override;
-  void GlobalDeleteAtom(uint16_t atom) override;
-  std::string GlobalGetAtomName(uint16_t atom) override;
+  uint16_t NewAtom(const std::string& name) override;
+  void FreeAtom(uint16_t atom) override;
+  std::string AtomText(uint16_t atom) override;
   Registration RegisterHotKey(ui::WindowHandle window, int id, uint32_t modifiers,
                               uint32_t key) override;
   void UnregisterHotKey(ui::WindowHandle window, int id) override;

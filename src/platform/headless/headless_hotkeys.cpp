@@ -11,7 +11,7 @@ constexpr uint32_t kHotkeyMessage = 0x312;
 
 }  // namespace
 
-uint16_t HeadlessHotkeys::GlobalAddAtom(const std::string& name) {
+uint16_t HeadlessHotkeys::NewAtom(const std::string& name) {
   for (auto& [atom, entry] : atoms_) {
     if (text::EqualsNoCase(entry.name, name)) {
       ++entry.references;
@@ -24,12 +24,12 @@ uint16_t HeadlessHotkeys::GlobalAddAtom(const std::string& name) {
   return atom;
 }
 
-void HeadlessHotkeys::GlobalDeleteAtom(uint16_t atom) {
+void HeadlessHotkeys::FreeAtom(uint16_t atom) {
   auto it = atoms_.find(atom);
   if (it != atoms_.end() && --it->second.references == 0) atoms_.erase(it);
 }
 
-std::string HeadlessHotkeys::GlobalGetAtomName(uint16_t atom) {
+std::string HeadlessHotkeys::AtomText(uint16_t atom) {
   auto it = atoms_.find(atom);
   return it == atoms_.end() ? std::string() : it->second.name.substr(0, 255);
 }
