@@ -92,6 +92,7 @@ std::shared_ptr<skin::SkinWindow> Application::OpenSkinWindow(const std::string&
   if (left != kKeepPosition) window->form().SetLeft(left);
   if (top != kKeepPosition) window->form().SetTop(top);
   window->RunAfter();
+  if (tray_) tray_->SkinWindowsChanged();
   return window;
 }
 
@@ -198,8 +199,22 @@ void Application::CloseTrayWindow() {
   if (tray_ && !tray_->unloaded()) tray_->Unload();
 }
 
+void Application::ShowMenu(skin::SkinWindow& caller) {
+  if (TrayWindowLoaded()) tray_->ShowMenu("", caller.shared_from_this());
+}
+
+void Application::NoteActive(skin::SkinWindow& window) { last_active_ = window.weak_from_this(); }
+
+std::shared_ptr<skin::SkinWindow> Application::LastActiveSkinWindow() const {
+  auto last = last_active_.lock();
+  if (last && !last->unloaded()) return last;
+  auto open = SkinWindows();
+  return open.empty() ? nullptr : open.back();
+}
+
 void Application::WindowUnloaded() {
   Prune();
+  if (tray_) tray_->SkinWindowsChanged();
   if (!switching_skin_ && NoWindowRemains()) EndWhenIdle();
 }
 

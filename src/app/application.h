@@ -28,7 +28,7 @@ enum class Compare { kBinary, kText };
 
 class Application {
  public:
-  using TrayWindowFactory = std::function<std::shared_ptr<ProgramWindow>(Application&)>;
+  using TrayWindowFactory = std::function<std::shared_ptr<TrayWindow>(Application&)>;
 
   explicit Application(platform::Platform& platform);
   ~Application();
@@ -85,6 +85,11 @@ class Application {
   std::vector<std::shared_ptr<skin::SkinWindow>> SkinWindows() const;
   int CountSkinWindows() const;
   bool TrayWindowLoaded() const { return tray_ && !tray_->unloaded(); }
+  // The pop-up menu of the tray window for a skin window (its right button).
+  void ShowMenu(skin::SkinWindow& caller);
+  // The skin window the user activated last; when it has gone, the newest open one.
+  void NoteActive(skin::SkinWindow& window);
+  std::shared_ptr<skin::SkinWindow> LastActiveSkinWindow() const;
   void LoadTrayWindow();
   void CloseTrayWindow();
 
@@ -107,7 +112,8 @@ class Application {
   itunes::Link itunes_;
   hotkeys::HotkeySubclass hotkey_subclass_;
   TrayWindowFactory tray_factory_;
-  std::shared_ptr<ProgramWindow> tray_;
+  std::shared_ptr<TrayWindow> tray_;
+  std::weak_ptr<skin::SkinWindow> last_active_;
   std::vector<std::shared_ptr<skin::SkinWindow>> skin_windows_;
   std::vector<std::string> loading_;  // the folders of the skins being loaded, outermost first
   std::string command_line_;

@@ -9,8 +9,12 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "itunes/itunes.h"
+#include "ui/dialog.h"
 #include "ui/form.h"
+#include "ui/menu.h"
 #include "ui/picture.h"
 
 namespace quavero::platform {
@@ -54,6 +58,10 @@ class Windows {
   virtual void SetWaitCursor(bool waiting) = 0;
   // The width in pixels of every prefix of a text (its first 1, 2, ... characters) in a font.
   virtual std::vector<int> MeasurePrefixes(const ui::Font& font, const std::string& text) = 0;
+  // Pops a menu up at the pointer and waits for the user: the entry chosen, or none.
+  virtual std::optional<ui::MenuChoice> PopUpMenu(const ui::MenuEntry& menu) = 0;
+  // Shows a dialog modally until it is closed (by a handler, or by Escape).
+  virtual void ShowModal(ui::Dialog& dialog) = 0;
   int MeasureText(const ui::Font& font, const std::string& text) {
     auto widths = MeasurePrefixes(font, text);
     return widths.empty() ? 0 : widths.back();
@@ -107,6 +115,11 @@ class Shell {
   virtual ~Shell() = default;
   // Asks the shell to "open" the file with the parameters in a normal window.
   virtual void Open(const std::string& file, const std::string& parameters) = 0;
+  // The program's icon in the notification area, with its tip; the handler receives the mouse
+  // messages on it (515 left double-click, 517 right button up, ...). Adding it again while it
+  // is there changes nothing.
+  virtual void AddTrayIcon(const std::string& tip, std::function<void(int message)> handler) = 0;
+  virtual void RemoveTrayIcon() = 0;
 };
 
 // The program's single-instance rule.

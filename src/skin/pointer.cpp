@@ -106,6 +106,8 @@ void SkinWindow::OnFilesDropped(ui::Control* element, const std::vector<std::str
     img_OLEDragDrop(element->index(), files);
 }
 
+void SkinWindow::ShowPopupMenu() { app_.ShowMenu(*this); }
+
 void SkinWindow::Background_MouseDown() {
   RunInterActionCode();
   RunCode(FormClickCode);

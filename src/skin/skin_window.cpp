@@ -86,7 +86,8 @@ void SkinWindow::LoadStep() {
 }
 
 void SkinWindow::Form_Activate() {
-  if (form_.tag().empty()) Unload();
+  if (form_.tag().empty()) return Unload();
+  app_.NoteActive(*this);
 }
 
 void SkinWindow::Form_Resize() {

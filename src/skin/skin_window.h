@@ -124,7 +124,7 @@ class SkinWindow : public app::ProgramWindow,
   void img_OLEDragDrop(int Index, const std::vector<std::string>& files);
   void Background_MouseDown();
   void Background_MouseUp(int Button);
-  void ShowPopupMenu() {}  // the tray window's menu comes with the application shell
+  void ShowPopupMenu();  // the tray window's menu, with this window as its caller
   std::string PictureEntry(int index, size_t entry) const;
   bool HasEntry(int index, size_t entry) const;
   void ShowEntry(int index, size_t entry);  // a failure leaves the picture as it was

@@ -136,7 +136,8 @@ TEST_F(StartupTest, AnyNumberAfterDeskbandIsReadAsAHandleOrNone) {
 }
 
 TEST_F(StartupTest, TheTrayWindowIsLoadedAtStartAndClosedWithTheLastSkinWindow) {
-  struct Tray : app::ProgramWindow {
+  struct Tray : app::TrayWindow {
+    void ShowMenu(const std::string&, std::shared_ptr<skin::SkinWindow>) override {}
     void Unload() override { gone = true; }
     bool unloaded() const override { return gone; }
     bool gone = false;

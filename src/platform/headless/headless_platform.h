@@ -39,8 +39,31 @@ class HeadlessShell : public Shell {
   }
   const std::vector<Opened>& opened() const { return opened_; }
 
+  void AddTrayIcon(const std::string& tip, std::function<void(int)> handler) override {
+    if (tray_shown_) return;
+    tray_shown_ = true;
+    tray_tip_ = tip;
+    tray_handler_ = std::move(handler);
+    ++tray_adds_;
+  }
+  void RemoveTrayIcon() override {
+    tray_shown_ = false;
+    tray_handler_ = nullptr;
+  }
+  bool tray_shown() const { return tray_shown_; }
+  const std::string& tray_tip() const { return tray_tip_; }
+  int tray_adds() const { return tray_adds_; }
+  // The user does something with the mouse on the tray icon.
+  void TrayMessage(int message) {
+    if (auto handler = tray_handler_) handler(message);
+  }
+
  private:
   std::vector<Opened> opened_;
+  bool tray_shown_ = false;
+  std::string tray_tip_;
+  std::function<void(int)> tray_handler_;
+  int tray_adds_ = 0;
 };
 
 class HeadlessInstance : public Instance {

@@ -99,6 +99,23 @@ std::vector<int> HeadlessWindows::MeasurePrefixes(const ui::Font& font, const st
   return widths;
 }
 
+std::optional<ui::MenuChoice> HeadlessWindows::PopUpMenu(const ui::MenuEntry& menu) {
+  menus_.push_back(menu);
+  if (menu_choices_.empty()) return std::nullopt;
+  ui::MenuChoice choice = menu_choices_.front();
+  menu_choices_.pop_front();
+  return choice;
+}
+
+void HeadlessWindows::ShowModal(ui::Dialog& dialog) {
+  dialogs_.push_back(dialog.caption());
+  dialog.Reopen();
+  if (dialog_scripts_.empty()) return;  // Escape
+  auto script = std::move(dialog_scripts_.front());
+  dialog_scripts_.pop_front();
+  script(dialog);
+}
+
 void HeadlessWindows::SetKeyDown(int virtual_key, bool down) {
   if (down) keys_down_[virtual_key] = true;
   else keys_down_.erase(virtual_key);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -51,6 +52,17 @@ class HeadlessWindows : public Windows {
   // at least one pixel: a 8-point text is 6 pixels a character.
   std::vector<int> MeasurePrefixes(const ui::Font& font, const std::string& text) override;
   int measurements() const { return measurements_; }
+  // Menus: each one popped up is kept; the user chooses what a test queued, or nothing.
+  std::optional<ui::MenuChoice> PopUpMenu(const ui::MenuEntry& menu) override;
+  void QueueMenuChoice(ui::MenuChoice choice) { menu_choices_.push_back(std::move(choice)); }
+  const std::vector<ui::MenuEntry>& menus() const { return menus_; }
+  // Dialogs: a test's script plays the user (ticks, types, presses buttons); without one the
+  // user presses Escape.
+  void ShowModal(ui::Dialog& dialog) override;
+  void QueueDialogScript(std::function<void(ui::Dialog&)> script) {
+    dialog_scripts_.push_back(std::move(script));
+  }
+  const std::vector<std::string>& dialogs() const { return dialogs_; }
 
   // Set-up by tests and tools.
   void SetScreenSize(int width, int height) { screen_ = {width, height}; }
@@ -102,6 +114,10 @@ class HeadlessWindows : public Windows {
   std::map<const ui::Form*, WindowRecord> records_;
   std::map<const ui::Form*, ui::Control*> captured_;
   std::map<ui::WindowHandle, ui::Point> origins_;
+  std::deque<ui::MenuChoice> menu_choices_;
+  std::vector<ui::MenuEntry> menus_;
+  std::deque<std::function<void(ui::Dialog&)>> dialog_scripts_;
+  std::vector<std::string> dialogs_;
 };
 
 }  // namespace quavero::platform::headless
