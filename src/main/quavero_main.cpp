@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
+#include "shell/menus_window.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   {
     quavero::platform::win32::Win32Platform platform;
     quavero::app::Application app(platform);
+    app.SetTrayWindowFactory(quavero::shell::LoadMenusWindow);
     app.Startup(Arguments());
     if (!app.ended()) code = platform.loop().Run();
   }

@@ -6,6 +6,7 @@
 
 #include "hotkeys/win32/win32_hotkeys.h"
 #include "platform/platform.h"
+#include "shell/win32/shell_win32.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_loop.h"
 #include "platform/win32/win32_pictures.h"
@@ -17,6 +18,13 @@ namespace quavero::platform::win32 {
 class Win32Shell : public Shell {
  public:
   void Open(const std::string& file, const std::string& parameters) override;
+  void AddTrayIcon(const std::string& tip, std::function<void(int)> handler) override {
+    tray_.Add(tip, std::move(handler));
+  }
+  void RemoveTrayIcon() override { tray_.Remove(); }
+
+ private:
+  shell::win32::TrayIcon tray_;
 };
 
 // The user's regional settings (the decimal separator of the user's locale).

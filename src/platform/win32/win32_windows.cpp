@@ -5,6 +5,7 @@
 
 #include "platform/win32/form_window.h"
 #include "platform/win32/wide.h"
+#include "shell/win32/shell_win32.h"
 
 namespace quavero::platform::win32 {
 
@@ -76,5 +77,11 @@ std::vector<int> Win32Windows::MeasurePrefixes(const ui::Font& font, const std::
     else if (!widths.empty()) widths.back() = units[i];
   return widths;
 }
+
+std::optional<ui::MenuChoice> Win32Windows::PopUpMenu(const ui::MenuEntry& menu) {
+  return shell::win32::PopUpMenuAtPointer(menu);
+}
+
+void Win32Windows::ShowModal(ui::Dialog& dialog) { shell::win32::ShowModalDialog(dialog); }
 
 }  // namespace quavero::platform::win32

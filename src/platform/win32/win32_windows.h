@@ -17,6 +17,8 @@ class Win32Windows : public Windows {
   void Beep() override;
   void SetWaitCursor(bool waiting) override;
   std::vector<int> MeasurePrefixes(const ui::Font& font, const std::string& text) override;
+  std::optional<ui::MenuChoice> PopUpMenu(const ui::MenuEntry& menu) override;
+  void ShowModal(ui::Dialog& dialog) override;
 
  private:
   Painter painter_;
