@@ -139,6 +139,7 @@ void Application::CloseAllWindows() {
   CloseTrayWindow();
   tray_.reset();
   Prune();
+  if (!switching_skin_ && NoWindowRemains()) EndWhenIdle();  // also with no skin window open
 }
 
 ui::Picture Application::LoadPictureFile(const std::string& file) {

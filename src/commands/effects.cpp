@@ -42,6 +42,7 @@ void SkinWindow::RunAfter() {
     form_.Show(false);
     if (OnDesktop) app_.AttachToDesktop(form_);
   }
+  if (!unloaded_) StartLyricsPane();  // shown windows are seldom activated: start it now
 }
 
 bool SkinWindow::Fade(int from, int to, int step) {

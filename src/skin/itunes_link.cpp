@@ -105,6 +105,7 @@ void SkinWindow::iTunesR_OnPlayerPlayEvent() {
   auto keep_alive = weak_from_this().lock();
   RaiseSkinEvent("newsong");
   LoadSong();
+  if (CantixPane.started()) CantixPane.LoadLyrics();
 }
 
 void SkinWindow::iTunesR_OnPlayerPlayingTrackChangedEvent() { iTunesR_OnPlayerPlayEvent(); }
@@ -112,6 +113,7 @@ void SkinWindow::iTunesR_OnPlayerPlayingTrackChangedEvent() { iTunesR_OnPlayerPl
 void SkinWindow::iTunesR_OnPlayerStopEvent() {
   auto keep_alive = weak_from_this().lock();
   RaiseSkinEvent("stopsong");
+  if (CantixPane.started()) CantixPane.OnPlayerStopEvent();
 }
 
 void SkinWindow::iTunesR_OnDatabaseChangedEvent() {

@@ -179,6 +179,15 @@ void KeyboardShortcut(SkinWindow& w, const SkinLine& l) {
 
 void AutoResize(SkinWindow&, const SkinLine&) {}
 
+// lyrics=label[;folder]: the lyrics pane shows its current line in that label.
+void Lyrics(SkinWindow& w, const SkinLine& l) {
+  int16_t index = values::ShortValue(l.p(0));
+  w.lblInfo(index);  // a label that no label line created fails here
+  if (index == 0) throw NoSuchElement(0);
+  w.LyricsLabel = index;
+  w.LyricsFolder = l.params.size() > 1 ? l.p(1) : "";
+}
+
 void DisableLabelScroll(SkinWindow& w, const SkinLine& l) {
   w.NoScrollLabels += "[" + l.p(0) + "]";
 }
@@ -221,6 +230,7 @@ constexpr Keyword kKeywords[] = {
     {"keyboardshortcut", KeyboardShortcut},
     {"autoresize", AutoResize},
     {"disablelabelscroll", DisableLabelScroll},
+    {"lyrics", Lyrics},
 };
 
 }  // namespace

@@ -30,6 +30,8 @@ SkinWindow::SkinWindow(app::Application& app)
       tmrProgress(form_.Add<ui::Timer>("tmrProgress", -1)),
       tmrTrackImage(form_.Add<ui::Timer>("tmrTrackImage", -1)),
       tmrDeskbarLetDie(form_.Add<ui::Timer>("tmrDeskbarLetDie", -1)),
+      tmrLyrics(form_.Add<ui::Timer>("tmrLyrics", -1)),
+      CantixPane(app.platform(), [this] { return iTunesR.get(); }),
       app_(app) {
   // The window's design, before any skin line applies.
   lblInfo.Load(0).SetVisible(false);
@@ -50,6 +52,9 @@ SkinWindow::SkinWindow(app::Application& app)
   tmrTrackImage.SetInterval(50);
   tmrTrackImage.SetEnabled(false);
   tmrDeskbarLetDie.SetInterval(5000);
+  tmrLyrics.SetInterval(100);
+  tmrLyrics.SetEnabled(false);
+  CantixPane.NewLyrics = [this] { CantixPane_NewLyrics(); };
 
   // The window is made when the skin is shown: loading only changes the model.
   form_.SetRealiser([&windows = app_.platform().windows()](ui::Form& f) { windows.Realise(f); });
@@ -125,6 +130,7 @@ void SkinWindow::Form_Unload() {
     if (control->kind() == ui::ControlKind::kTimer && text::StartsWithNoCase(control->name(), "tmr"))
       static_cast<ui::Timer&>(*control).SetEnabled(false);
   Unloading = true;
+  CantixPane.CloseLyrics();
   if (app_.CountSkinWindows() == 1) {
     app_.CloseTrayWindow();
     bool close_itunes = values::LeadingNumber(app_.GetSetting(
@@ -164,6 +170,7 @@ void SkinWindow::OnTimer(ui::Timer& timer) {
   if (&timer == &tmrScroll) return tmrScroll_Timer();
   if (&timer == &tmrTrackImage) return tmrTrackImage_Timer();
   if (&timer == &tmrDeskbarLetDie) return tmrDeskbarLetDie_Timer();
+  if (&timer == &tmrLyrics) return tmrLyrics_Timer();
   if (timer.name() == "tmr") return tmr_Timer(timer.index());
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/program_window.h"
 #include "hotkeys/vb_hotkey.h"
+#include "lyrics/cantix_pane.h"
 #include "itunes/itunes.h"
 #include "platform/platform.h"
 #include "ui/form.h"
@@ -131,6 +132,14 @@ class SkinWindow : public app::ProgramWindow,
   void ShowEntryOrFail(int index, size_t entry);
   void StartHover(int index);
 
+  // Timed lyrics (lyrics_host.cpp): a lyrics line turns the pane on and names the label that
+  // shows the current line.
+  void StartLyricsPane();
+  void tmrLyrics_Timer();
+  void CantixPane_NewLyrics();
+  int16_t LyricsLabel = 0;    // 0: the pane is off
+  std::string LyricsFolder;   // from the lyrics line; empty: the setting CantixPath
+
   // Ratings and artwork (commands/ratings_artwork.cpp).
   void ShowRatings();
   void ShowArtworkIn(int16_t TheIndex);
@@ -207,6 +216,8 @@ class SkinWindow : public app::ProgramWindow,
   ui::Timer& tmrProgress;
   ui::Timer& tmrTrackImage;
   ui::Timer& tmrDeskbarLetDie;
+  ui::Timer& tmrLyrics;
+  lyrics::CantixPane CantixPane;
 
   // Handlers.
   void Form_Activate();

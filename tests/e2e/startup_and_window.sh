@@ -90,7 +90,12 @@ wait_until 10 process_ended "$quavero_pid" || true
 
 echo "command line with a folder alone"
 start_quavero "$probe_folder"
-check "opens nothing and ends" wait_until 10 process_ended "$quavero_pid"
+check "opens no skin window but its tray icon" \
+  wait_until 10 bash -c "xdotool search --name 'Wine System Tray' >/dev/null"
+check "and no skin window" bash -c "[ -z \"\$(wine '$probe' | tr -d '\r')\" ]"
+xdotool mousemove 13 32; sleep 0.3; xdotool click 3; sleep 0.8
+xdotool mousemove 53 $((32 + 11 + 16 * 8)); sleep 0.4; xdotool click 1
+check "Quit from the icon's menu ends it" wait_until 10 process_ended "$quavero_pid"
 
 echo "show brings a window to the top"
 mkdir -p "$app/Skins/Stack/upper"

@@ -143,6 +143,16 @@ TEST_F(ShellTest, QuitClosesEverythingAndTheIconGoes) {
   EXPECT_FALSE(Shell().tray_shown());
 }
 
+TEST_F(ShellTest, WithNoSkinOpenTheIconStillReachesTheProgramAndQuitEndsIt) {
+  app_.Startup(Folder("blue"));  // a folder without a position opens nothing
+  EXPECT_EQ(app_.CountSkinWindows(), 0);
+  EXPECT_TRUE(Shell().tray_shown());
+  EXPECT_FALSE(app_.ended());
+  Choose("mnuQuit");
+  Shell().TrayMessage(517);
+  EXPECT_TRUE(app_.ended());
+}
+
 TEST_F(ShellTest, HelpDocumentsOpenBesideTheProgram) {
   Start();
   for (const char* entry : {"mnuDocHelp", "mnuDocChanges", "mnuSKinCreate"}) {
