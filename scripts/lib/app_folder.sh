@@ -6,6 +6,9 @@ lay_out_app_folder() { # build-folder
   cp "$1/src/main/Quavero.exe" "$app/"
   rm -rf "$app/Skins/Default"
   cp -r skins/Default "$app/Skins/Default"
+  rm -rf "$app/Skins/Lyrics" "$app/Lyrics"
+  cp -r skins/Lyrics "$app/Skins/Lyrics"
+  cp -r lyrics "$app/Lyrics"
   [ -f "$app/personal.ini" ] || : > "$app/personal.ini"
   echo "$app"
 }

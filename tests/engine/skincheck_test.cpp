@@ -108,6 +108,7 @@ TEST_F(SkinCheckTest, JsonReflectsTheWindowAfterLoading) {
   EXPECT_EQ(w["progress"]["picture"], "bar.png");
   EXPECT_EQ(w["interactionCodes"], nlohmann::json::array({"a"}));
   EXPECT_EQ(w["onTop"], false);
+  EXPECT_EQ(w["lyrics"]["label"], 0);
 }
 
 TEST_F(SkinCheckTest, PicturesTheProgramCannotDecodeAreReportedAsItReportsThem) {
@@ -123,6 +124,16 @@ TEST_F(SkinCheckTest, PicturesTheProgramCannotDecodeAreReportedAsItReportsThem) 
             std::string::npos);
   EXPECT_NE(result.text.find("Unknown Error: Cannot load file\nimage=0;0;8;8;x;huge.png"),
             std::string::npos);
+}
+
+TEST_F(SkinCheckTest, JsonListsTheLyricsLabelAndFolder) {
+  WriteSkin("Lyr", {"skinname=L", "label=0;0;10;10;", "lyrics=1", "lyrics=7;x"});
+  Options o = For("Lyr");
+  o.json = true;
+  auto report = nlohmann::json::parse(CheckSkin(o).text);
+  EXPECT_EQ(report["messages"].size(), 1u);  // label 7 was never made
+  EXPECT_EQ(report["window"]["lyrics"]["label"], 1);
+  EXPECT_EQ(report["window"]["lyrics"]["folder"], "APPPATH\\Lyrics\\");
 }
 
 TEST_F(SkinCheckTest, JsonWritesTextThatIsNoUtf8Replaced) {

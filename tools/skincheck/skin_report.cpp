@@ -1,6 +1,7 @@
 #include "skin_report.h"
 
 #include "base/lines.h"
+#include "shell/options_window.h"
 #include "base/text.h"
 #include "base/values.h"
 
@@ -158,6 +159,10 @@ json WindowAsJson(const skin::SkinWindow& w) {
       {"events", Events(w)},
       {"shortcuts", Shortcuts(w)},
       {"progress", Progress(w)},
+      // The lyrics label (0: none) and the folder its files come from (the setting's default
+      // when the line names none).
+      {"lyrics", {{"label", w.LyricsLabel},
+                  {"folder", w.LyricsFolder.empty() ? shell::kCantixPathDefault : w.LyricsFolder}}},
   };
 }
 
