@@ -127,16 +127,24 @@ void MenusWindow::ShowMenu(const std::string& /*text*/, std::shared_ptr<skin::Sk
 }
 
 void MenusWindow::Choose(const ui::MenuChoice& c) {
-  if (c.name == "mnuDocHelp") mnuDocHelp_Click();
-  else if (c.name == "mnuDocChanges") mnuDocChanges_Click();
-  else if (c.name == "mnuSKinCreate") mnuSKinCreate_Click();
-  else if (c.name == "mnuReload") mnuReload_Click();
-  else if (c.name == "mnuSKin") mnuSKin_Click(c.index);
-  else if (c.name == "mnuRefreshList") mnuRefreshList_Click();
-  else if (c.name == "mnuMoveSkin") mnuMoveSkin_Click();
-  else if (c.name == "mnuOptions") mnuOptions_Click();
-  else if (c.name == "mnuCloseSkin") mnuCloseSkin_Click();
-  else if (c.name == "mnuQuit") mnuQuit_Click();
+  struct Handler {
+    const char* entry;
+    void (MenusWindow::*click)();
+  };
+  static constexpr Handler kHandlers[] = {
+      {"mnuDocHelp", &MenusWindow::mnuDocHelp_Click},
+      {"mnuDocChanges", &MenusWindow::mnuDocChanges_Click},
+      {"mnuSKinCreate", &MenusWindow::mnuSKinCreate_Click},
+      {"mnuReload", &MenusWindow::mnuReload_Click},
+      {"mnuRefreshList", &MenusWindow::mnuRefreshList_Click},
+      {"mnuMoveSkin", &MenusWindow::mnuMoveSkin_Click},
+      {"mnuOptions", &MenusWindow::mnuOptions_Click},
+      {"mnuCloseSkin", &MenusWindow::mnuCloseSkin_Click},
+      {"mnuQuit", &MenusWindow::mnuQuit_Click},
+  };
+  if (c.name == "mnuSKin") return mnuSKin_Click(c.index);
+  for (const auto& handler : kHandlers)
+    if (c.name == handler.entry) return (this->*handler.click)();
 }
 
 void MenusWindow::mnuDocHelp_Click() { app_.ShellOpen(app_.AppFolder() + "\\Quavero Help.doc", ""); }
