@@ -86,9 +86,14 @@ std::shared_ptr<skin::SkinWindow> Application::OpenSkinWindow(const std::string&
   auto window = std::make_shared<skin::SkinWindow>(*this);
   skin_windows_.push_back(window);
   window->IsDeskbar = is_desk_band;
-  loading_.push_back(text::CollapseDots(folder));
-  window->LoadSkin(folder + "skin.ini", folder);
-  loading_.pop_back();
+  {
+    loading_.push_back(text::CollapseDots(folder));
+    struct Loaded {
+      std::vector<std::string>& loading;
+      ~Loaded() { loading.pop_back(); }
+    } loaded{loading_};
+    window->LoadSkin(folder + "skin.ini", folder);
+  }
   if (left != kKeepPosition) window->form().SetLeft(left);
   if (top != kKeepPosition) window->form().SetTop(top);
   window->RunAfter();
