@@ -83,6 +83,7 @@ void Application::Startup(const std::string& command_line) {
 std::shared_ptr<skin::SkinWindow> Application::OpenSkinWindow(const std::string& folder,
                                                               int16_t left, int16_t top,
                                                               bool is_desk_band) {
+  CheckOpeningWhileLoading(folder);
   auto window = std::make_shared<skin::SkinWindow>(*this);
   skin_windows_.push_back(window);
   window->IsDeskbar = is_desk_band;

@@ -50,11 +50,10 @@ class Application {
   // Runs the start-up sequence for a command line.
   void Startup(const std::string& command_line);
 
+  // Skins open other skins from their loading code; that chain never comes back to a skin
+  // that is still loading and nests only a few deep: such an opening fails (5).
   std::shared_ptr<skin::SkinWindow> OpenSkinWindow(const std::string& folder, int16_t left,
                                                    int16_t top, bool is_desk_band);
-  // Skins open other skins from their loading code; that chain never comes back to a skin
-  // that is still loading and nests only a few deep. Fails (5) for an opening it refuses.
-  void CheckOpeningWhileLoading(const std::string& folder) const;
   static constexpr size_t kMaxLoadingDepth = 4;
   void SwitchSkin(const std::string& name);
   void CloseAllWindows();
@@ -104,6 +103,7 @@ class Application {
 
  private:
   bool NoWindowRemains() const;
+  void CheckOpeningWhileLoading(const std::string& folder) const;
   // The program ends when the handler that runs now returns.
   void EndWhenIdle();
   void Prune();

@@ -134,7 +134,6 @@ void SkinWindow::ShowSkinCode(const std::string& TheCode) {
     left = values::ToShort(form_.left() + values::LeadingNumber(fields[1]) * kPixel);
     top = values::ToShort(form_.top() + values::LeadingNumber(fields[2]) * kPixel);
   }
-  app_.CheckOpeningWhileLoading(CurPath + fields[0]);
   app_.OpenSkinWindow(CurPath + fields[0], left, top, false);
 }
 

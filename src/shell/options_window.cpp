@@ -16,20 +16,21 @@ std::string State(bool checked) { return checked ? "1" : "0"; }
 
 OptionsWindow::OptionsWindow(app::Application& app) : ui::Dialog("Options", 186, 124), app_(app) {
   auto ticked = [&](const char* key) { return app_.GetSetting(key, "1") == "1"; };
-  Add({"chkCloseiTunes", DialogControlKind::kCheckBox, "Close iTunes On Exit", 10, 8, 166, 12,
-       ticked(app::settings::kCloseiTunesOnExit)});
-  Add({"chkOpenWithItunes", DialogControlKind::kCheckBox, "Open Quavero with iTunes", 10, 22,
-       166, 12, ticked(app::settings::kOpenQuaveroWithiTunes)});
-  Add({"Label1", DialogControlKind::kLabel,
-       "For this feature, Quavero must be in the directory: Program Files\\Quavero\\", 22, 36,
-       154, 18});
-  Add({"chkQuaveroIcon", DialogControlKind::kCheckBox, "Quavero Tray Icon", 10, 58, 166, 12,
-       ticked(app::settings::kQuaveroTrayIcon)});
-  Add({"Label2", DialogControlKind::kLabel, "Lyrics Path:", 10, 78, 44, 10});
-  auto& lyrics = Add({"txtLyrics", DialogControlKind::kTextBox, "", 56, 76, 120, 13});
-  lyrics.text = app_.GetSetting(kCantixPath, kCantixPathDefault);
-  auto& save = Add({"cmdSave", DialogControlKind::kButton, "Save Settings", 106, 100, 70, 15});
-  save.default_button = true;
+  Add("chkCloseiTunes", DialogControlKind::kCheckBox, "Close iTunes On Exit", 10, 8, 166, 12)
+      .checked = ticked(app::settings::kCloseiTunesOnExit);
+  Add("chkOpenWithItunes", DialogControlKind::kCheckBox, "Open Quavero with iTunes", 10, 22, 166,
+      12)
+      .checked = ticked(app::settings::kOpenQuaveroWithiTunes);
+  Add("Label1", DialogControlKind::kLabel,
+      "For this feature, Quavero must be in the directory: Program Files\\Quavero\\", 22, 36, 154,
+      18);
+  Add("chkQuaveroIcon", DialogControlKind::kCheckBox, "Quavero Tray Icon", 10, 58, 166, 12)
+      .checked = ticked(app::settings::kQuaveroTrayIcon);
+  Add("Label2", DialogControlKind::kLabel, "Lyrics Path:", 10, 78, 44, 10);
+  Add("txtLyrics", DialogControlKind::kTextBox, "", 56, 76, 120, 13).text =
+      app_.GetSetting(kCantixPath, kCantixPathDefault);
+  Add("cmdSave", DialogControlKind::kButton, "Save Settings", 106, 100, 70, 15).default_button =
+      true;
 }
 
 void OptionsWindow::OnClick(const std::string& control) {

@@ -3,6 +3,8 @@
 // refuses calls or quits.
 #include <algorithm>
 #include <exception>
+#include <optional>
+#include <utility>
 
 #include "app/application.h"
 #include "base/failure.h"
@@ -18,7 +20,7 @@ void SkinWindow::ConnectToiTunes() {
   iTunesR = app_.itunes().GlobaliTunes();
   if (!iTunesR) return;
   events_subscribed_ = iTunesR->Subscribe(this);
-  polled_ = false;
+  polled_.reset();
 }
 
 void SkinWindow::StopHearingiTunes() {
@@ -68,26 +70,13 @@ void SkinWindow::iTunesFailed(const std::exception& failure) {
 // plays with what it saw last, and raises the events the window would have heard.
 void SkinWindow::PolliTunesEvents() {
   if (!iTunesR || events_subscribed_ || closing_) return;
-  int32_t track = 0;
-  bool playing = false;
-  try {
-    auto current = iTunesR->CurrentTrack();
-    track = current ? current->TrackDatabaseID() : 0;
-    playing = iTunesR->GetPlayerState() != itunes::PlayerState::kStopped;
-  } catch (const std::exception& failure) {
-    iTunesFailed(failure);
-    return;
-  }
-  bool first = !polled_;
-  bool was_playing = polled_playing_;
-  bool changed = track != polled_track_;
-  polled_ = true;
-  polled_track_ = track;
-  polled_playing_ = playing;
-  if (first) return;
-  if (playing && !was_playing) iTunesR_OnPlayerPlayEvent();
-  else if (playing && changed) iTunesR_OnPlayerPlayingTrackChangedEvent();
-  else if (!playing && was_playing) iTunesR_OnPlayerStopEvent();
+  auto now = ReadPlaying();
+  if (!now) return;
+  std::optional<Playing> before = std::exchange(polled_, now);
+  if (!before) return;  // the first look only remembers what plays
+  if (now->playing && !before->playing) iTunesR_OnPlayerPlayEvent();
+  else if (now->playing && now->track != before->track) iTunesR_OnPlayerPlayingTrackChangedEvent();
+  else if (!now->playing && before->playing) iTunesR_OnPlayerStopEvent();
 }
 
 itunes::Application& SkinWindow::iTunes() {
@@ -135,7 +124,7 @@ void SkinWindow::RaiseSkinEvent(const std::string& name) {
   uint32_t now = loop.TickCount();
   std::erase_if(echoes_, [now](const Echo& e) { return static_cast<int32_t>(now - e.until) >= 0; });
   if (!HasEventCode(name)) return;
-  Playing playing = PlayingNow();
+  Playing playing = ReadPlaying().value_or(Playing{-1, false});  // unknown: nothing seen
   int depth = 0;
   for (const Echo& e : echoes_) {
     if (text::EqualsNoCase(e.event, name) && e.playing == playing) return;
@@ -146,15 +135,15 @@ void SkinWindow::RaiseSkinEvent(const std::string& name) {
   echoes_.push_back({name, playing, loop.TickCount() + kEchoMs, depth});
 }
 
-SkinWindow::Playing SkinWindow::PlayingNow() {
+std::optional<SkinWindow::Playing> SkinWindow::ReadPlaying() {
+  if (!iTunesR) return std::nullopt;
   try {
-    if (!iTunesR) return {};
     auto track = iTunesR->CurrentTrack();
-    return {track ? track->TrackDatabaseID() : 0,
-            iTunesR->GetPlayerState() != itunes::PlayerState::kStopped};
+    return Playing{track ? track->TrackDatabaseID() : 0,
+                   iTunesR->GetPlayerState() != itunes::PlayerState::kStopped};
   } catch (const std::exception& failure) {
     iTunesFailed(failure);
-    return {-1, false};  // unknown: like nothing seen before
+    return std::nullopt;
   }
 }
 

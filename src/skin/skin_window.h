@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -265,17 +266,15 @@ class SkinWindow : public app::ProgramWindow,
   bool unloaded_ = false;
   bool closing_ = false;
   bool events_subscribed_ = false;
-  // What the last poll saw, for a connection that hears no events.
-  bool polled_ = false;
-  int32_t polled_track_ = 0;
-  bool polled_playing_ = false;
-  // What iTunes plays: the current track and whether it plays.
+  // What iTunes plays: the current track and whether it plays; none when it cannot be asked.
   struct Playing {
     int32_t track = 0;
     bool playing = false;
     bool operator==(const Playing&) const = default;
   };
-  Playing PlayingNow();
+  std::optional<Playing> ReadPlaying();
+  // What the last poll saw, for a connection that hears no events.
+  std::optional<Playing> polled_;
   // Skin events whose codes ran a moment ago, what played when they were raised, and how
   // many events deep they were caused.
   struct Echo {

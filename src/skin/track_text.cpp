@@ -70,9 +70,8 @@ namespace {
 // The facts of the current track and playlist, each read when first needed.
 class TrackFacts {
  public:
-  TrackFacts(itunes::Track& track, itunes::PlaylistPtr playlist, std::string decimal_separator)
-      : track_(track), playlist_(std::move(playlist)),
-        decimal_separator_(std::move(decimal_separator)) {}
+  TrackFacts(itunes::Track& track, itunes::PlaylistPtr playlist, platform::Locale& locale)
+      : track_(track), playlist_(std::move(playlist)), locale_(locale) {}
   bool has_playlist() const { return playlist_ != nullptr; }
 
   const std::string& Get(const std::string& placeholder) {
@@ -95,7 +94,7 @@ class TrackFacts {
     if (p == "[Compilation]") return t.Compilation() ? "True" : "False";
     if (p == "[Composer]") return t.Composer();
     if (p == "[Genre]") return t.Genre();
-    if (p == "[Rating]") return NumberText(t.Rating() / 20.0, decimal_separator_);
+    if (p == "[Rating]") return NumberText(t.Rating() / 20.0, locale_.DecimalSeparator());
     if (p == "[TrackNumber]") return std::to_string(t.TrackNumber());
     if (p == "[Year]") return std::to_string(t.Year());
     if (p == "[CurrentPlaylistName]") return playlist_->Name();
@@ -106,7 +105,7 @@ class TrackFacts {
 
   itunes::Track& track_;
   itunes::PlaylistPtr playlist_;
-  std::string decimal_separator_;
+  platform::Locale& locale_;
   std::map<std::string, std::string> values_;
 };
 
@@ -126,10 +125,6 @@ std::string FillTemplate(const std::string& templ, TrackFacts& facts) {
   }
   return caption;
 }
-
-}  // namespace
-
-namespace {
 
 constexpr char kScrollGap[] = "     ";
 
@@ -178,8 +173,7 @@ void SkinWindow::RefreshInfo() {
     ProgressLabels = false;
     auto track = iTunes().CurrentTrack();
     if (!track) throw Failure(errors::kObjectNotSet);
-    TrackFacts facts(*track, iTunes().CurrentPlaylist(),
-                     app_.platform().locale().DecimalSeparator());
+    TrackFacts facts(*track, iTunes().CurrentPlaylist(), app_.platform().locale());
     for (int i = 1; i <= lblInfo.UBound(); ++i) {
       ui::Label& label = lblInfo(i);
       label.SetCaption(label.tag());

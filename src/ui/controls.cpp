@@ -7,12 +7,8 @@
 
 namespace quavero::ui {
 
-double WithinPixels(double pixels) {
-  return std::isnan(pixels) ? 0 : std::clamp(pixels, -kMaxPixels, kMaxPixels);
-}
-
-double WithinFontSizes(double points) {
-  return std::isnan(points) ? 0 : std::clamp(points, -kMaxFontPoints, kMaxFontPoints);
+double WithinRange(double value, double low, double high) {
+  return std::isnan(value) ? 0 : std::clamp(value, low, high);
 }
 
 Control::Control(Form& form, ControlKind kind, std::string name, int index, Layer layer)

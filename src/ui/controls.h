@@ -18,8 +18,12 @@ class Form;
 inline constexpr double kMaxPixels = 32767;
 // The largest font size in points that Windows offers.
 inline constexpr double kMaxFontPoints = 1638;
-double WithinPixels(double pixels);
-double WithinFontSizes(double points);
+// A value held within [low, high]; a value that is no number is 0.
+double WithinRange(double value, double low, double high);
+inline double WithinPixels(double pixels) { return WithinRange(pixels, -kMaxPixels, kMaxPixels); }
+inline double WithinFontSizes(double points) {
+  return WithinRange(points, -kMaxFontPoints, kMaxFontPoints);
+}
 
 enum class ControlKind { kLabel, kImage, kLine, kPictureBox, kTimer };
 

@@ -42,9 +42,18 @@ class Dialog {
   void Reopen() { closed_ = false; }
 
  protected:
-  DialogControl& Add(DialogControl control) {
-    controls_.push_back(std::move(control));
-    return controls_.back();
+  // The next control in Tab order, at its place in dialog units.
+  DialogControl& Add(std::string name, DialogControlKind kind, std::string caption, int left,
+                     int top, int width, int height) {
+    DialogControl& c = controls_.emplace_back();
+    c.name = std::move(name);
+    c.kind = kind;
+    c.caption = std::move(caption);
+    c.left = left;
+    c.top = top;
+    c.width = width;
+    c.height = height;
+    return c;
   }
 
  private:

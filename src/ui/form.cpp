@@ -13,8 +13,8 @@ namespace {
 
 constexpr double kMaxTwips = kMaxPixels * kTwipsPerPixel;
 
-double Position(double twips) { return std::isnan(twips) ? 0 : std::clamp(twips, -kMaxTwips, kMaxTwips); }
-double Size(double twips) { return std::isnan(twips) ? 0 : std::clamp(twips, 0.0, kMaxTwips); }
+double Position(double twips) { return WithinRange(twips, -kMaxTwips, kMaxTwips); }
+double Size(double twips) { return WithinRange(twips, 0.0, kMaxTwips); }
 
 }  // namespace
 

@@ -48,7 +48,8 @@ Kind KindOf(const ui::DialogControl& c) {
     case ui::DialogControlKind::kCheckBox: return {kButtonClass, BS_AUTOCHECKBOX | WS_TABSTOP};
     case ui::DialogControlKind::kTextBox: return {kEditClass, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
     case ui::DialogControlKind::kButton:
-      return {kButtonClass, (c.default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP};
+      return {kButtonClass,
+              static_cast<DWORD>(c.default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP};
     case ui::DialogControlKind::kLabel: break;
   }
   return {kStaticClass, SS_LEFT};
