@@ -139,6 +139,24 @@ void Application::SwitchSkin(const std::string& name) {
   OpenSkinWindow(SkinFolder(name), kKeepPosition, kKeepPosition, false);
 }
 
+void Application::ReloadEditedSkin(const std::string& folder) {
+  auto is_edited = [&](const std::shared_ptr<skin::SkinWindow>& w) {
+    return text::EqualsNoCase(text::CollapseDots(w->CurPath), text::CollapseDots(folder));
+  };
+  auto windows = SkinWindows();
+  auto edited = std::find_if(windows.begin(), windows.end(), is_edited);
+  bool was_open = edited != windows.end();
+  int16_t left = kKeepPosition, top = kKeepPosition;
+  if (was_open) {
+    left = static_cast<int16_t>(ui::WithinRange((*edited)->form().left(), -32767, 32767));
+    top = static_cast<int16_t>(ui::WithinRange((*edited)->form().top(), -32767, 32767));
+  }
+  SwitchSkin(GetSetting(settings::kCurrentSkin, settings::kCurrentSkinDefault));
+  windows = SkinWindows();
+  if (was_open && std::none_of(windows.begin(), windows.end(), is_edited))
+    OpenSkinWindow(folder, left, top, false);
+}
+
 void Application::CloseAllWindows() {
   auto windows = skin_windows_;
   for (auto& w : windows) w->Unload();
@@ -146,6 +164,19 @@ void Application::CloseAllWindows() {
   tray_.reset();
   Prune();
   if (!switching_skin_ && NoWindowRemains()) EndWhenIdle();  // also with no skin window open
+}
+
+std::shared_ptr<ui::Dialog> Application::OpenDialog(const std::string& caption) {
+  std::erase_if(dialogs_, [](const auto& d) { return d->closed(); });
+  for (const auto& d : dialogs_)
+    if (d->caption() == caption) return d;
+  return nullptr;
+}
+
+void Application::ShowDialog(std::shared_ptr<ui::Dialog> dialog) {
+  if (std::find(dialogs_.begin(), dialogs_.end(), dialog) == dialogs_.end())
+    dialogs_.push_back(dialog);
+  platform_.windows().ShowModeless(std::move(dialog));
 }
 
 ui::Picture Application::LoadPictureFile(const std::string& file) {

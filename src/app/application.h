@@ -56,6 +56,10 @@ class Application {
                                                    int16_t top, bool is_desk_band);
   static constexpr size_t kMaxLoadingDepth = 4;
   void SwitchSkin(const std::string& name);
+  // After the skin in the folder was edited: the current skin is switched to again, and the
+  // edited skin, when it was open and the current skin does not open it again, reopens where
+  // it was.
+  void ReloadEditedSkin(const std::string& folder);
   void CloseAllWindows();
   void OpenSkinFromCommandLine();
   void StartInDeskBand(ui::WindowHandle parent);
@@ -91,6 +95,10 @@ class Application {
   std::shared_ptr<skin::SkinWindow> LastActiveSkinWindow() const;
   void LoadTrayWindow();
   void CloseTrayWindow();
+  // The windows the program has once (the skin editor, the shortcut manager): the one open
+  // with that caption, or none; and showing one beside the skin windows, kept until closed.
+  std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption);
+  void ShowDialog(std::shared_ptr<ui::Dialog> dialog);
 
   // A window has finished unloading; the program ends when no window remains, once the code
   // that is running has ended.
@@ -115,6 +123,7 @@ class Application {
   std::shared_ptr<TrayWindow> tray_;
   std::weak_ptr<skin::SkinWindow> last_active_;
   std::vector<std::shared_ptr<skin::SkinWindow>> skin_windows_;
+  std::vector<std::shared_ptr<ui::Dialog>> dialogs_;
   std::vector<std::string> loading_;  // the folders of the skins being loaded, outermost first
   std::string command_line_;
   bool deskband_mode_ = false;

@@ -62,6 +62,9 @@ class Windows {
   virtual std::optional<ui::MenuChoice> PopUpMenu(const ui::MenuEntry& menu) = 0;
   // Shows a dialog modally until it is closed (by a handler, or by Escape).
   virtual void ShowModal(ui::Dialog& dialog) = 0;
+  // Shows a dialog beside the other windows and keeps it until it is closed (by a handler, by
+  // Escape or its close box); showing it again while it is open brings it forward.
+  virtual void ShowModeless(std::shared_ptr<ui::Dialog> dialog) = 0;
   int MeasureText(const ui::Font& font, const std::string& text) {
     auto widths = MeasurePrefixes(font, text);
     return widths.empty() ? 0 : widths.back();

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "app/settings.h"
+#include "shell/keyboard_shortcut_window.h"
 #include "shell/options_window.h"
+#include "shell/skin_editor_window.h"
 #include "skin/skin_window.h"
 
 namespace quavero::shell {
@@ -37,15 +39,9 @@ ui::MenuEntry MenuTree() {
   return root;
 }
 
-// The shortcut manager and the skin editor come with their own windows; until then their
-// entries stay greyed.
-bool Built(const std::string& name) { return name != "mnuKeyboard" && name != "mnuEditSkin"; }
-
 }  // namespace
 
-MenusWindow::MenusWindow(app::Application& app) : app_(app), menu_(MenuTree()) {
-  for (auto& entry : menu_.entries) entry.enabled = Built(entry.name);
-}
+MenusWindow::MenusWindow(app::Application& app) : app_(app), menu_(MenuTree()) {}
 
 void MenusWindow::Form_Load() {
   if (app_.DeskbandMode()) return;
@@ -115,7 +111,8 @@ void MenusWindow::PicSysTray_MouseMove(int message) {
 }
 
 void MenusWindow::GreyCallerCommands(bool has_caller) {
-  for (const char* name : {"mnuMoveSkin", "mnuCloseSkin"}) Entry(name).enabled = has_caller;
+  for (const char* name : {"mnuMoveSkin", "mnuKeyboard", "mnuEditSkin", "mnuCloseSkin"})
+    Entry(name).enabled = has_caller;
 }
 
 void MenusWindow::ShowMenu(const std::string& /*text*/, std::shared_ptr<skin::SkinWindow> caller) {
@@ -138,6 +135,8 @@ void MenusWindow::Choose(const ui::MenuChoice& c) {
       {"mnuReload", &MenusWindow::mnuReload_Click},
       {"mnuRefreshList", &MenusWindow::mnuRefreshList_Click},
       {"mnuMoveSkin", &MenusWindow::mnuMoveSkin_Click},
+      {"mnuKeyboard", &MenusWindow::mnuKeyboard_Click},
+      {"mnuEditSkin", &MenusWindow::mnuEditSkin_Click},
       {"mnuOptions", &MenusWindow::mnuOptions_Click},
       {"mnuCloseSkin", &MenusWindow::mnuCloseSkin_Click},
       {"mnuQuit", &MenusWindow::mnuQuit_Click},
@@ -173,6 +172,22 @@ void MenusWindow::mnuRefreshList_Click() {
 
 void MenusWindow::mnuMoveSkin_Click() {
   if (auto caller = caller_.lock(); caller && !caller->unloaded()) caller->StartMoveWindow();
+}
+
+// The shortcut manager and the skin editor exist once: choosing one while it is open brings it
+// forward with its lists as they are, whatever skin it was opened for.
+void MenusWindow::mnuKeyboard_Click() {
+  auto caller = caller_.lock();
+  if (!caller || caller->unloaded()) return;
+  if (auto open = app_.OpenDialog(KeyboardShortcutWindow::kCaption)) return app_.ShowDialog(open);
+  std::make_shared<KeyboardShortcutWindow>(app_)->LoadAll(caller->CurPath + "skin.ini");
+}
+
+void MenusWindow::mnuEditSkin_Click() {
+  auto caller = caller_.lock();
+  if (!caller || caller->unloaded()) return;
+  if (auto open = app_.OpenDialog(SkinEditorWindow::kCaption)) return app_.ShowDialog(open);
+  std::make_shared<SkinEditorWindow>(app_)->LoadSkin(caller->CurPath + "skin.ini");
 }
 
 void MenusWindow::mnuOptions_Click() {

@@ -40,6 +40,8 @@ class MenusWindow : public app::TrayWindow, public std::enable_shared_from_this<
   void mnuSKin_Click(int Index);
   void mnuRefreshList_Click();
   void mnuMoveSkin_Click();
+  void mnuKeyboard_Click();
+  void mnuEditSkin_Click();
   void mnuOptions_Click();
   void mnuCloseSkin_Click();
   void mnuQuit_Click();

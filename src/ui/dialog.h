@@ -1,8 +1,11 @@
-// A dialog window as a view-model: its caption, its controls with the system's names (check
-// boxes, labels, text fields, buttons) laid out in dialog units, and its handlers. The
-// platform shows it modally: it writes what the user typed and ticked back into the controls
-// before a button's handler runs, and closes the dialog once a handler asked for it. Escape
-// closes it without any handler (nothing is saved); Enter presses the default button.
+// A dialog window as a view-model: its caption, its controls with the system's names (labels,
+// frames, check boxes, text fields, lists, key lists, buttons) laid out in dialog units, and
+// its handlers. Events are raised as the system raises them: a click for a button, a check
+// box, or a pick in a list; a change for a text field, whether the user typed it or a handler
+// set it; a scroll when a list's top row moves. The platform shows a dialog modally (until it
+// is closed) or beside the other windows (until it closes itself or the user closes it), and
+// after every event shows the controls as the handlers left them. Escape and the close box
+// close a dialog without any handler (nothing is saved); Enter presses the default button.
 #pragma once
 
 #include <string>
@@ -10,16 +13,20 @@
 
 namespace quavero::ui {
 
-enum class DialogControlKind { kLabel, kCheckBox, kTextBox, kButton };
+enum class DialogControlKind { kLabel, kFrame, kCheckBox, kTextBox, kListBox, kComboBox, kButton };
 
 struct DialogControl {
   std::string name;
   DialogControlKind kind = DialogControlKind::kLabel;
-  std::string caption;  // labels, check boxes and buttons
+  std::string caption;  // labels, frames, check boxes and buttons
   int left = 0, top = 0, width = 0, height = 0;  // dialog units
   bool checked = false;       // check boxes
-  std::string text;           // text fields
+  std::string text;           // text fields; what a key list shows
   bool default_button = false;
+  std::vector<std::string> items;  // lists and key lists
+  std::vector<std::string> notes;  // lists: a remark shown beside item i, when there is one
+  int list_index = -1;             // the selected item, -1 for none
+  int top_index = 0;               // lists: the first row in view
 };
 
 class Dialog {
@@ -35,26 +42,43 @@ class Dialog {
   std::vector<DialogControl>& controls() { return controls_; }
   DialogControl& control(const std::string& name);
 
-  // A button was pressed.
+  // A button, a check box, a list or a key list was clicked.
   virtual void OnClick(const std::string& control) {}
+  // A text field's text changed.
+  virtual void OnChange(const std::string& control) {}
+  // A list's top row moved.
+  virtual void OnScroll(const std::string& control) {}
   void Close() { closed_ = true; }
   bool closed() const { return closed_; }
   void Reopen() { closed_ = false; }
 
+  // What the user does; the platform and tests call these. Each changes the control as the
+  // user did, then raises the control's event.
+  void UserClicks(const std::string& button) { OnClick(button); }
+  void UserTicks(const std::string& check_box);  // toggles it
+  void UserTypes(const std::string& text_box, const std::string& text);
+  // Picks item i of a list or a key list (its text shows in the key list).
+  void UserPicks(const std::string& list, int index);
+  void UserScrolls(const std::string& list, int top_index);
+  // Types into a key list's own field: its text changes, nothing is raised.
+  void UserEditsKey(const std::string& key_list, const std::string& text);
+
  protected:
   // The next control in Tab order, at its place in dialog units.
   DialogControl& Add(std::string name, DialogControlKind kind, std::string caption, int left,
-                     int top, int width, int height) {
-    DialogControl& c = controls_.emplace_back();
-    c.name = std::move(name);
-    c.kind = kind;
-    c.caption = std::move(caption);
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    return c;
-  }
+                     int top, int width, int height);
+
+  // What handlers do, with the events the system raises for it: setting a different text
+  // raises the field's change; ticking or clearing a check box, or selecting another item,
+  // raises its click.
+  void SetText(const std::string& text_box, const std::string& text);
+  void SetChecked(const std::string& check_box, bool checked);
+  void SetListIndex(const std::string& list, int index);
+  // A key list shows the item that is the text without regard to case, else the text itself.
+  void SetKeyText(const std::string& key_list, const std::string& text);
+  void SetTopIndex(const std::string& list, int top_index);
+  void RemoveItem(const std::string& list, int index);  // the selection goes with it
+  void ClearItems(const std::string& list);
 
  private:
   std::string caption_;

@@ -55,7 +55,7 @@ TEST_F(ShellTest, TheMenuHoldsEveryEntryAndTheSkinsInNameOrder) {
   EXPECT_EQ(Sub(menu, "mnuLoadSkin").entries[1].name, "mnuSKin");
   EXPECT_EQ(Sub(menu, "mnuLoadSkin").entries[1].index, 1);
   EXPECT_TRUE(Enabled(menu, "mnuCloseSkin"));
-  EXPECT_FALSE(Enabled(menu, "mnuKeyboard"));  // the shortcut manager is not built yet
+  EXPECT_TRUE(Enabled(menu, "mnuKeyboard"));
   EXPECT_TRUE(Shell().tray_shown());
   EXPECT_EQ(Shell().tray_tip(), "Quavero");
 }
@@ -88,6 +88,8 @@ TEST_F(ShellTest, TheTrayMenuActsOnTheWindowActivatedLastAndGreysWhatNeedsOne) {
   const auto& menu = platform_.windows().menus().back();
   EXPECT_FALSE(Enabled(menu, "mnuMoveSkin"));
   EXPECT_FALSE(Enabled(menu, "mnuCloseSkin"));
+  EXPECT_FALSE(Enabled(menu, "mnuKeyboard"));
+  EXPECT_FALSE(Enabled(menu, "mnuEditSkin"));
   EXPECT_TRUE(Enabled(menu, "mnuReload"));
 }
 

@@ -116,6 +116,23 @@ void HeadlessWindows::ShowModal(ui::Dialog& dialog) {
   script(dialog);
 }
 
+void HeadlessWindows::ShowModeless(std::shared_ptr<ui::Dialog> dialog) {
+  std::erase_if(modeless_, [](const auto& d) { return d->closed(); });
+  if (std::find(modeless_.begin(), modeless_.end(), dialog) != modeless_.end()) {
+    ++forwards_;
+    return;
+  }
+  dialogs_.push_back(dialog->caption());
+  dialog->Reopen();
+  modeless_.push_back(std::move(dialog));
+}
+
+std::shared_ptr<ui::Dialog> HeadlessWindows::OpenDialog(const std::string& caption) {
+  for (const auto& d : modeless_)
+    if (!d->closed() && d->caption() == caption) return d;
+  return nullptr;
+}
+
 void HeadlessWindows::SetKeyDown(int virtual_key, bool down) {
   if (down) keys_down_[virtual_key] = true;
   else keys_down_.erase(virtual_key);

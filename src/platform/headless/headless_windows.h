@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,11 @@ class HeadlessWindows : public Windows {
     dialog_scripts_.push_back(std::move(script));
   }
   const std::vector<std::string>& dialogs() const { return dialogs_; }
+  // Dialogs shown beside the windows stay until closed; a test plays the user on them.
+  void ShowModeless(std::shared_ptr<ui::Dialog> dialog) override;
+  // The one open with that caption, or none.
+  std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption);
+  int forwards() const { return forwards_; }  // shows of a dialog that was open already
 
   // Set-up by tests and tools.
   void SetScreenSize(int width, int height) { screen_ = {width, height}; }
@@ -118,6 +124,8 @@ class HeadlessWindows : public Windows {
   std::vector<ui::MenuEntry> menus_;
   std::deque<std::function<void(ui::Dialog&)>> dialog_scripts_;
   std::vector<std::string> dialogs_;
+  std::vector<std::shared_ptr<ui::Dialog>> modeless_;
+  int forwards_ = 0;
 };
 
 }  // namespace quavero::platform::headless
