@@ -86,8 +86,8 @@ KeyboardShortcutWindow::KeyboardShortcutWindow(app::Application& app)
   for (const auto& l : layouts) {
     int x = l.x + 7;
     Add(l.frame, DialogControlKind::kFrame, l.caption, l.x, 7, 200, 203);
-    Add(l.note_name, DialogControlKind::kLabel, l.note, x, 18, 186, 18);
-    Add(l.f.list, DialogControlKind::kListBox, "", x, 38, 186, 80);
+    Add(l.note_name, DialogControlKind::kLabel, l.note, x, 18, 186, 26);
+    Add(l.f.list, DialogControlKind::kListBox, "", x, 46, 186, 72);
     Add(l.keys_label, DialogControlKind::kLabel, "Keys:", x, 124, 24, 10);
     Add(l.f.keys, DialogControlKind::kTextBox, "", x + 26, 122, 160, 13);
     Add(l.code_label, DialogControlKind::kLabel, "Code:", x, 140, 24, 10);
@@ -96,7 +96,7 @@ KeyboardShortcutWindow::KeyboardShortcutWindow(app::Application& app)
     Add(l.f.ctrl, DialogControlKind::kCheckBox, "Ctrl", x + 34, 156, 32, 10);
     Add(l.f.shift, DialogControlKind::kCheckBox, "Shift", x + 70, 156, 34, 10);
     Add(l.f.win, DialogControlKind::kCheckBox, "Win", x + 108, 156, 30, 10);
-    Add(l.f.key, DialogControlKind::kComboBox, "", x, 170, 90, 120);
+    Add(l.f.key, DialogControlKind::kComboBox, "", x, 170, 90, 120).editable = true;
     Add(l.f.run_code, DialogControlKind::kComboBox, "", x + 94, 170, 92, 120);
     Add(l.f.add, DialogControlKind::kButton, "Add New", x, 189, 52, 14);
     Add(l.f.remove, DialogControlKind::kButton, "Delete", x + 56, 189, 52, 14);

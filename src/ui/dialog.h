@@ -27,6 +27,7 @@ struct DialogControl {
   std::vector<std::string> notes;  // lists: a remark shown beside item i, when there is one
   int list_index = -1;             // the selected item, -1 for none
   int top_index = 0;               // lists: the first row in view
+  bool editable = false;           // key lists: the user may type a key the list lacks
 };
 
 class Dialog {

@@ -1,9 +1,12 @@
 // quavero-probe: prints what Windows knows of every Quavero skin window, one line each, as
 // key=value pairs. The end-to-end checks read it; it also helps when a skin looks wrong.
 // quavero-probe --close asks every skin window to close, as the system's close command does.
+// quavero-probe --hold FILE SECONDS keeps a file open without sharing it, as an editor or a
+// virus scanner may, and prints "holding" once it does.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -44,7 +47,19 @@ BOOL CALLBACK Visit(HWND hwnd, LPARAM close) {
 
 }  // namespace
 
+int Hold(const char* file, int seconds) {
+  HANDLE h = CreateFileA(file, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return 1;
+  std::printf("holding\n");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds) * 1000);
+  CloseHandle(h);
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc > 3 && lstrcmpA(argv[1], "--hold") == 0) return Hold(argv[2], std::atoi(argv[3]));
   bool close = argc > 1 && lstrcmpA(argv[1], "--close") == 0;
   EnumWindows(Visit, close ? 1 : 0);
   std::fflush(stdout);

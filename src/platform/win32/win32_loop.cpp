@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "shell/win32/shell_win32.h"
+
 namespace quavero::platform::win32 {
 namespace {
 
@@ -46,6 +48,7 @@ void Win32Loop::DoEvents() {
       PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop ends the program
       return;
     }
+    if (shell::win32::RouteDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -77,6 +80,7 @@ int Win32Loop::Run() {
   while (!quitting_) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) return got == 0 ? static_cast<int>(msg.wParam) : 1;
+    if (shell::win32::RouteDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

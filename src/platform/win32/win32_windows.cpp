@@ -84,4 +84,8 @@ std::optional<ui::MenuChoice> Win32Windows::PopUpMenu(const ui::MenuEntry& menu)
 
 void Win32Windows::ShowModal(ui::Dialog& dialog) { shell::win32::ShowModalDialog(dialog); }
 
+void Win32Windows::ShowModeless(std::shared_ptr<ui::Dialog> dialog) {
+  shell::win32::ShowModelessDialog(std::move(dialog));
+}
+
 }  // namespace quavero::platform::win32

@@ -19,6 +19,7 @@ class Win32Windows : public Windows {
   std::vector<int> MeasurePrefixes(const ui::Font& font, const std::string& text) override;
   std::optional<ui::MenuChoice> PopUpMenu(const ui::MenuEntry& menu) override;
   void ShowModal(ui::Dialog& dialog) override;
+  void ShowModeless(std::shared_ptr<ui::Dialog> dialog) override;
 
  private:
   Painter painter_;

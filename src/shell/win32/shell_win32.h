@@ -1,9 +1,13 @@
 // The shell's windows on Win32: a menu popped up at the pointer, a modal dialog built from a
 // dialog view-model (standard controls in its Tab order, the system's dialog font, Enter for
-// the default button, Escape to close without a handler), and the program's tray icon.
+// the default button, Escape to close without a handler), dialogs beside the other windows,
+// and the program's tray icon.
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,6 +18,10 @@ namespace quavero::shell::win32 {
 
 std::optional<ui::MenuChoice> PopUpMenuAtPointer(const ui::MenuEntry& menu);
 void ShowModalDialog(ui::Dialog& dialog);
+// Shows a dialog beside the other windows until it closes; again while open, brings it forward.
+void ShowModelessDialog(std::shared_ptr<ui::Dialog> dialog);
+// Keyboard navigation in the open dialogs: true when the message was theirs.
+bool RouteDialogMessage(MSG& message);
 
 // The icon in the notification area, added again when the taskbar is made anew.
 class TrayIcon {
