@@ -21,6 +21,30 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
                     [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
+namespace {
+
+// ASCII and the Latin-1 capitals À..Þ (UTF-8 C3 80..C3 9E, but not ×) in lower case.
+std::string FoldLatin(std::string_view s) {
+  std::string folded(s);
+  for (size_t i = 0; i < folded.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(folded[i]);
+    if (c == 0xC3 && i + 1 < folded.size()) {
+      unsigned char next = static_cast<unsigned char>(folded[i + 1]);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97) folded[i + 1] = static_cast<char>(next + 0x20);
+      ++i;
+    } else {
+      folded[i] = LowerAscii(folded[i]);
+    }
+  }
+  return folded;
+}
+
+}  // namespace
+
+bool EqualsNoCaseLatin(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && FoldLatin(a) == FoldLatin(b);
+}
+
 bool StartsWith(std::string_view s, std::string_view prefix) {
   return s.substr(0, prefix.size()) == prefix;
 }

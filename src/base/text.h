@@ -9,6 +9,9 @@ namespace quavero::text {
 
 std::string ToLowerAscii(std::string_view s);
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// UTF-8 texts equal without regard to case for ASCII and the Latin-1 letters ("É" is "é"),
+// as names users give (playlists) are compared.
+bool EqualsNoCaseLatin(std::string_view a, std::string_view b);
 bool StartsWith(std::string_view s, std::string_view prefix);
 bool StartsWithNoCase(std::string_view s, std::string_view prefix);
 bool ContainsNoCase(std::string_view haystack, std::string_view needle);

@@ -15,8 +15,4 @@ itunes::PlaylistPtr CurrentPlaylistOf(itunes::Application& app) {
   return playlist;
 }
 
-void NotAvailable(const std::string& command) {
-  throw Failure(errors::kInvalidCall, "The command " + command + " is not available yet");
-}
-
 }  // namespace quavero::commands

@@ -19,7 +19,12 @@ void RunPrefixCommands(skin::SkinWindow& window, const std::string& text);
 // What commands act on; failure 91 when iTunes has none.
 itunes::TrackPtr CurrentTrackOf(itunes::Application& app);
 itunes::PlaylistPtr CurrentPlaylistOf(itunes::Application& app);
-// Operations whose part of the program is not built yet fail visibly, never silently.
-[[noreturn]] void NotAvailable(const std::string& command);
+
+// The library (library_commands.cpp).
+itunes::PlaylistPtr FindPlaylist(itunes::Application& app, const std::string& PlayListName);
+void PlayPlaylist(skin::SkinWindow& w, const std::string& PlayListName);
+void AddToPlaylist(skin::SkinWindow& w, const std::string& PlayListName);
+void EditTag(skin::SkinWindow& w, const std::string& TheCode);
+bool DeleteCurrentTrack(skin::SkinWindow& w);
 
 }  // namespace quavero::commands

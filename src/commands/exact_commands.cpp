@@ -19,9 +19,15 @@ void PreviousTrack(SkinWindow& w) { w.iTunes().PreviousTrack(); }
 void NextTrack(SkinWindow& w) { w.iTunes().NextTrack(); }
 void Quit(SkinWindow& w) { w.iTunes().Quit(); }
 void Delete(SkinWindow& w) { CurrentTrackOf(w.iTunes())->Delete(); }
+// The file goes to the recycle bin only once iTunes has deleted the track: a track iTunes
+// keeps keeps its file.
 void DeleteCompletely(SkinWindow& w) {
-  CurrentTrackOf(w.iTunes())->Location();  // a track that is not a file fails here already
-  NotAvailable("deletecompletely");
+  auto keep_alive = w.shared_from_this();
+  std::string file = CurrentTrackOf(w.iTunes())->Location();  // a track that is not a file fails
+  ui::WindowHandle owner = w.form().handle();
+  bool deleted = DeleteCurrentTrack(w);
+  w.app().platform().loop().DoEvents();
+  if (deleted && !file.empty()) w.app().platform().shell().SendToRecycleBin(file, owner);
 }
 void ShowITunes(SkinWindow& w) { w.app().ShellOpen("itunes.exe", "1"); }
 void UpdateIPod(SkinWindow& w) { w.iTunes().UpdateIPod(); }

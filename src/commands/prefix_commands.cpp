@@ -29,7 +29,7 @@ void Stars(SkinWindow& w, const std::string& code) {
   w.imgRatings_Click(n - 1);
 }
 
-void EditTag(SkinWindow&, const std::string&) { NotAvailable("edittag"); }
+void EditTagCode(SkinWindow& w, const std::string& code) { EditTag(w, code); }
 void ShowSkin(SkinWindow& w, const std::string& code) { w.ShowSkinCode(code); }
 
 // Any other value does nothing, and asks iTunes nothing either.
@@ -54,15 +54,8 @@ void ReloadTimer(SkinWindow& w, const std::string& code) {
   timer.SetEnabled(true);
 }
 
-void PlayPlaylist(SkinWindow&, const std::string& code) {
-  Parameter(code);
-  NotAvailable("playplaylist");
-}
-
-void AddToPlaylist(SkinWindow&, const std::string& code) {
-  Parameter(code);
-  NotAvailable("addtoplaylist");
-}
+void PlayPlaylistCode(SkinWindow& w, const std::string& code) { PlayPlaylist(w, Parameter(code)); }
+void AddToPlaylistCode(SkinWindow& w, const std::string& code) { AddToPlaylist(w, Parameter(code)); }
 
 void Skip(SkinWindow& w, const std::string& code) {
   auto& app = w.iTunes();
@@ -93,13 +86,13 @@ constexpr char kEditTag[] = "edittag", kShowSkin[] = "showskin", kRepeat[] = "re
 
 constexpr PrefixCommand kPrefixCommands[] = {
     {EndsWithStar, Stars},
-    {Starts<kEditTag>, EditTag},
+    {Starts<kEditTag>, EditTagCode},
     {Starts<kShowSkin>, ShowSkin},
     {Starts<kRepeat>, Repeat},
     {Starts<kShuffle>, Shuffle},
     {Starts<kReloadTimer>, ReloadTimer},
-    {Starts<kPlayPlaylist>, PlayPlaylist},
-    {Starts<kAddToPlaylist>, AddToPlaylist},
+    {Starts<kPlayPlaylist>, PlayPlaylistCode},
+    {Starts<kAddToPlaylist>, AddToPlaylistCode},
     {Starts<kSkip>, Skip},
     {Starts<kAddToVolume>, AddToVolume},
 };

@@ -21,11 +21,18 @@ int32_t SimulatedITunes::AddLibraryTrack(TrackData track) {
   return tracks_.back().database_id;
 }
 
-int SimulatedITunes::AddPlaylist(const std::string& name, PlaylistKind kind, bool smart) {
+int SimulatedITunes::AddSource(const std::string& name) {
+  sources_.push_back(name);
+  return static_cast<int>(sources_.size()) - 1;
+}
+
+int SimulatedITunes::AddPlaylist(const std::string& name, PlaylistKind kind, bool smart,
+                                 int source) {
   PlaylistData playlist;
   playlist.name = name;
   playlist.kind = kind;
   playlist.smart = smart;
+  playlist.source = source >= 0 && source < static_cast<int>(sources_.size()) ? source : 0;
   playlists_.push_back(std::move(playlist));
   return static_cast<int>(playlists_.size()) - 1;
 }

@@ -30,6 +30,7 @@ struct PlaylistData {
   PlaylistKind kind = PlaylistKind::kUser;
   bool smart = false;  // smart playlists are user playlists that take no tracks
   std::vector<int32_t> tracks;  // database IDs in order
+  int source = 0;               // index of its source; 0 is the library
   bool shuffle = false;
   int32_t repeat = 0;
 };
@@ -40,10 +41,14 @@ class SimulatedITunes : public Application, public std::enable_shared_from_this<
   using CopyFile = std::function<void(const std::string& from, const std::string& to)>;
   SimulatedITunes(platform::Loop& loop, CopyFile copy_file = nullptr);
 
-  // Building the library. The library playlist is playlist 0 of the source "Library".
+  // Building the library. The library playlist is playlist 0 of source 0, "Library"; other
+  // sources (an iPod) come after it, each with playlists of its own.
   int32_t AddLibraryTrack(TrackData track);
+  int AddSource(const std::string& name);
   int AddPlaylist(const std::string& name, PlaylistKind kind = PlaylistKind::kUser,
-                  bool smart = false);
+                  bool smart = false, int source = 0);
+  const std::string& source_name(int index) const { return sources_.at(index); }
+  int source_count() const { return static_cast<int>(sources_.size()); }
   void AddToPlaylist(int playlist, int32_t database_id);
   TrackData* FindTrack(int32_t database_id);
   PlaylistData& playlist(int index) { return playlists_.at(index); }
@@ -58,6 +63,8 @@ class SimulatedITunes : public Application, public std::enable_shared_from_this<
   void SetCallsEnabled(bool enabled);  // raises OnCOMCallsDisabled/EnabledEvent
   void SetBusy(bool busy);             // calls fail with "call rejected"
   void SetEventsOff(bool off);         // subscriptions fail and no events are sent
+  void RefuseDeletes(bool refuse) { refuse_deletes_ = refuse; }  // Delete fails, as on a locked iPod
+  bool refuses_deletes() const { return refuse_deletes_; }
   void RaiseDatabaseChanged();
   // Quits like iTunes: warns listeners first, then says it quits; afterwards every call fails.
   void QuitNow();
@@ -121,6 +128,7 @@ class SimulatedITunes : public Application, public std::enable_shared_from_this<
   CopyFile copy_file_;
   std::vector<TrackData> tracks_;
   std::vector<PlaylistData> playlists_;
+  std::vector<std::string> sources_{"Library"};
   std::vector<Events*> listeners_;
   int32_t next_id_ = 1001;
   int current_playlist_ = -1;
@@ -132,6 +140,7 @@ class SimulatedITunes : public Application, public std::enable_shared_from_this<
   bool calls_enabled_ = true;
   bool busy_ = false;
   bool events_off_ = false;
+  bool refuse_deletes_ = false;
   bool quit_ = false;
   int32_t gone_failure_ = hresult::kServerUnavailable;
   long calls_ = 0;

@@ -15,6 +15,10 @@ namespace {
 
 using App = std::shared_ptr<SimulatedITunes>;
 
+// What iTunes answers a value it cannot take.
+constexpr int kInvalidArgument = static_cast<int>(0x80070057);  // E_INVALIDARG
+constexpr int kTypeMismatch = static_cast<int>(0x80020005);     // DISP_E_TYPEMISMATCH
+
 template <typename T>
 class VectorCollection : public Collection<T> {
  public:
@@ -87,7 +91,7 @@ class SimTrack : public Track {
   int32_t Rating() override { return Data().rating; }
   void SetRating(int32_t v) override {
     TrackData& d = Data();
-    if (v < 0 || v > 100) throw Failure(static_cast<int>(0x80070057), "The parameter is incorrect.");
+    if (v < 0 || v > 100) throw Failure(kInvalidArgument, "The parameter is incorrect.");
     d.rating = v;
   }
   void SetStart(int32_t v) override { Data().start = v; }
@@ -96,6 +100,7 @@ class SimTrack : public Track {
   void SetVolumeAdjustment(int32_t v) override { Data().volume_adjustment = std::clamp(v, -100, 100); }
   void Delete() override {
     app_->Check();
+    if (app_->refuses_deletes()) throw Failure(hresult::kFail, "The track cannot be deleted.");
     app_->RemoveTrack(id_, playlist_);
   }
   void AddArtworkFromFile(const std::string& path) override {
@@ -144,7 +149,10 @@ void SimTrack::SetProperty(const std::string& name, const std::string& value) {
   if (auto t = texts.find(key); t != texts.end()) {
     d.*(t->second) = value;
   } else if (auto n = numbers.find(key); n != numbers.end()) {
-    d.*(n->second) = values::LongValue(value);
+    if (!values::IsNumeric(value)) throw Failure(kTypeMismatch, "Type mismatch.");
+    int32_t number = values::LongValue(value);
+    if (key == "rating" && (number < 0 || number > 100)) throw Failure(kInvalidArgument, "The parameter is incorrect.");
+    d.*(n->second) = number;
   } else if (key == "compilation") {
     d.compilation = values::ToFlag(value);
   } else if (std::find(std::begin(read_only), std::end(read_only), key) != std::end(read_only)) {
@@ -166,15 +174,20 @@ class SimPlaylist : public Playlist {
     app_->PlayFrom(index_, 0);
   }
   std::shared_ptr<Collection<Track>> Search(const std::string& what, int /*field*/) override {
+    // As iTunes' search box: every word of the text is in one of the track's fields.
+    std::vector<std::string> words;
+    for (const auto& word : text::Split(what, ' '))
+      if (!word.empty()) words.push_back(word);
     std::vector<TrackPtr> found;
     for (int32_t id : Data().tracks) {
       const TrackData& t = app_->TrackOrFail(id);
-      for (const std::string* field : {&t.name, &t.artist, &t.album, &t.composer}) {
-        if (!what.empty() && text::ContainsNoCase(*field, what)) {
-          found.push_back(app_->MakeTrack(id, index_));
-          break;
-        }
-      }
+      const std::string* fields[] = {&t.name, &t.artist, &t.album, &t.composer};
+      auto in_a_field = [&](const std::string& word) {
+        return std::any_of(std::begin(fields), std::end(fields),
+                           [&](const std::string* field) { return text::ContainsNoCase(*field, word); });
+      };
+      if (!words.empty() && std::all_of(words.begin(), words.end(), in_a_field))
+        found.push_back(app_->MakeTrack(id, index_));
     }
     if (found.empty()) return nullptr;
     return std::make_shared<VectorCollection<Track>>(app_, std::move(found));
@@ -211,20 +224,22 @@ class SimPlaylist : public Playlist {
 
 class SimSource : public Source {
  public:
-  explicit SimSource(App app) : app_(std::move(app)) {}
+  SimSource(App app, int index) : app_(std::move(app)), index_(index) {}
   std::string Name() override {
     app_->Check();
-    return "Library";
+    return app_->source_name(index_);
   }
   std::shared_ptr<Collection<Playlist>> Playlists() override {
     app_->Check();
     std::vector<PlaylistPtr> items;
-    for (int i = 0; i < app_->playlist_count(); ++i) items.push_back(app_->MakePlaylist(i));
+    for (int i = 0; i < app_->playlist_count(); ++i)
+      if (app_->playlist(i).source == index_) items.push_back(app_->MakePlaylist(i));
     return std::make_shared<VectorCollection<Playlist>>(app_, std::move(items));
   }
 
  private:
   App app_;
+  int index_;
 };
 
 }  // namespace
@@ -239,7 +254,8 @@ PlaylistPtr SimulatedITunes::MakePlaylist(int index) {
 
 std::shared_ptr<Collection<Source>> SimulatedITunes::Sources() {
   Check();
-  std::vector<SourcePtr> sources{std::make_shared<SimSource>(shared_from_this())};
+  std::vector<SourcePtr> sources;
+  for (int i = 0; i < source_count(); ++i) sources.push_back(std::make_shared<SimSource>(shared_from_this(), i));
   return std::make_shared<VectorCollection<Source>>(shared_from_this(), std::move(sources));
 }
 

@@ -123,6 +123,9 @@ class Shell {
   // is there changes nothing.
   virtual void AddTrayIcon(const std::string& tip, std::function<void(int message)> handler) = 0;
   virtual void RemoveTrayIcon() = 0;
+  // Moves a file to the recycle bin, where the user can restore it; the system may ask first,
+  // in a window owned by the given one. Nothing is reported: a file the user kept stays.
+  virtual void SendToRecycleBin(const std::string& path, ui::WindowHandle owner) = 0;
 };
 
 // The program's single-instance rule.

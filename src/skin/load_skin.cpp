@@ -25,7 +25,7 @@ void SkinWindow::LoadSkin(const std::string& SkinFile, std::string Path) {
   CurPath = Path;
   for (const auto& line : lines) ProcessLine(line, Path);
   step([&] { ReadPosition(); });
-  if (app_.CountSkinWindows() == 1) step([&] { ReadPersonalShortcuts(); });
+  step([&] { CheckStartPersonal(); });
   step([&] { LoadSong(); });
   step([&] { ProcessKeyShortcuts(); });
   step([&] { tmrProgress_Timer(); });
@@ -41,8 +41,12 @@ void SkinWindow::ReadPosition() {
   form_.SetTop(values::LeadingNumber(lines[1]));
 }
 
-void SkinWindow::ReadPersonalShortcuts() {
-  // A missing personal.ini holds no shortcuts: a first start has none and says nothing.
+int16_t SkinWindow::FrmMainCount() const { return static_cast<int16_t>(app_.CountSkinWindows()); }
+
+// The first skin window alone reads personal.ini, line by line as a line of its skin. A
+// missing personal.ini holds no shortcuts: a first start has none and says nothing.
+void SkinWindow::CheckStartPersonal() {
+  if (FrmMainCount() != 1) return;
   std::string file = app_.AppFolder() + "\\personal.ini";
   auto& files = app_.platform().files();
   if (!files.FileExists(file) && !files.FolderExists(file)) return;

@@ -155,6 +155,8 @@ class SkinWindow : public app::ProgramWindow,
   void hkHotkey_HotkeyPressed(int Index);
   // What became of shortcut i: active, in conflict inside the program, refused by the system.
   hotkeys::HotkeyState ShortcutState(int index) const;
+  // The skin windows open now.
+  int16_t FrmMainCount() const;
   std::string ShortcutRefusal(int index) const;
   std::vector<std::unique_ptr<hotkeys::VBHotkey>> hkHotkey;
 
@@ -255,7 +257,7 @@ class SkinWindow : public app::ProgramWindow,
 
   void LoadStep();
   void ReadPosition();
-  void ReadPersonalShortcuts();
+  void CheckStartPersonal();
   void LoadSkinFailed(const std::exception& failure);
   void SetAlpha(int alpha);
   // Steps the opacity from one level towards another (step +1 or -1), letting messages run;

@@ -251,16 +251,6 @@ TEST_F(RunCodeTest, AFailureWithoutAUsableITunesOnlyBeeps) {
   EXPECT_EQ(platform_.windows().beeps(), 2);
 }
 
-TEST_F(RunCodeTest, CommandsNotBuiltYetFailVisibly) {
-  for (const char* code : {"edittag=artist;x", "playplaylist=Road", "addtoplaylist=Road",
-                           "deletecompletely"}) {
-    platform_.windows().ClearMessages();
-    Run(code);
-    ASSERT_EQ(messages().size(), 1u) << code;
-    EXPECT_NE(messages()[0].text.find("is not available yet"), std::string::npos);
-  }
-}
-
 TEST_F(RunCodeTest, RunCodeLinesRunWhileTheSkinLoads) {
   auto w = Load({"skinname=R", "runcode=play"});
   EXPECT_EQ(itunes_->GetPlayerState(), itunes::PlayerState::kPlaying);

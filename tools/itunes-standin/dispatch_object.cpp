@@ -91,7 +91,7 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
   Kind kind = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) ? Kind::kPut
               : (flags & DISPATCH_METHOD)                                 ? Kind::kCall
                                                                           : Kind::kGet;
-  std::string line = Utf8(kind_) + "." + Utf8(name) + " " + KindText(flags);
+  std::string line = Utf8(kind_) + Identity() + "." + Utf8(name) + " " + KindText(flags);
   for (VARIANT* a : args) line += " " + Describe(*a);
   VARIANT local;
   VariantInit(&local);

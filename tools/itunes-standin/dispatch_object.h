@@ -41,6 +41,9 @@ class DispatchObject : public IDispatch {
   virtual void Handle(const std::wstring& name, Kind kind, const std::vector<VARIANT*>& args,
                       VARIANT* result) = 0;
   virtual HRESULT QueryOther(REFIID, void**) { return E_NOINTERFACE; }
+  // Which object of its kind this is, for the journal: "(Party in iPod)"; empty when one of
+  // its kind is all there is.
+  virtual std::string Identity() const { return ""; }
   Journal& journal_;
 
  private:

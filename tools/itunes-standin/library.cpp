@@ -1,7 +1,8 @@
 // The stand-in's library: a demo of its own, or a JSON file.
 //   {"tracks": [{"name": "...", "artist": "...", "album": "...", "duration": 200,
 //                "rating": 60, "location": "C:\\Music\\a.mp3", "artwork": "cover.png", ...}],
-//    "playlists": [{"name": "Road", "smart": false, "tracks": [1, 2]}],  (1-based track numbers)
+//    "playlists": [{"name": "Road", "smart": false, "tracks": [1, 2]},  (1-based track numbers)
+//                  {"name": "Party", "source": "iPod", "tracks": [3]}], (another source)
 //    "current": {"playlist": 0, "track": 0, "playing": true}}          (0 is the library)
 #include "library.h"
 
@@ -101,8 +102,13 @@ void LoadLibraryFile(itunes::SimulatedITunes& itunes, const std::wstring& file,
     ids.push_back(itunes.AddLibraryTrack(t));
   }
   for (const auto& p : doc.value("playlists", nlohmann::json::array())) {
+    int source = 0;
+    if (std::string name = p.value("source", "Library"); name != "Library") {
+      for (source = 1; source < itunes.source_count() && itunes.source_name(source) != name; ++source) {}
+      if (source == itunes.source_count()) source = itunes.AddSource(name);
+    }
     int index = itunes.AddPlaylist(p.value("name", ""), itunes::PlaylistKind::kUser,
-                                   p.value("smart", false));
+                                   p.value("smart", false), source);
     for (int n : p.value("tracks", std::vector<int>{}))
       if (n >= 1 && n <= static_cast<int>(ids.size())) itunes.AddToPlaylist(index, ids[n - 1]);
   }

@@ -109,7 +109,8 @@ IDispatch* TrackObject::NewArtworkCollection(std::shared_ptr<itunes::ArtworkColl
 
 class PlaylistObject : public DispatchObject {
  public:
-  PlaylistObject(Journal& j, itunes::PlaylistPtr p) : DispatchObject(j, L"Playlist"), p_(std::move(p)) {}
+  PlaylistObject(Journal& j, itunes::PlaylistPtr p, std::string source)
+      : DispatchObject(j, L"Playlist"), p_(std::move(p)), source_(std::move(source)) {}
 
  protected:
   const std::vector<std::wstring>& Names() const override {
@@ -136,9 +137,20 @@ class PlaylistObject : public DispatchObject {
       return p.AddTrack(track);
     }
   }
+  // The playlist's name, and its source's when it was reached through one.
+  std::string Identity() const override {
+    std::string name;
+    try {
+      name = p_->Name();
+    } catch (const Failure&) {
+      name = "?";
+    }
+    return "(" + name + (source_.empty() ? "" : " in " + source_) + ")";
+  }
 
  private:
   itunes::PlaylistPtr p_;
+  std::string source_;
 };
 
 class SourceObject : public DispatchObject {
@@ -153,9 +165,17 @@ class SourceObject : public DispatchObject {
   void Handle(const std::wstring& n, Kind, const Args&, VARIANT* r) override {
     if (n == L"Name") return Return(r, s_->Name());
     if (n == L"Kind") return Return(r, 1L);
-    Return(r, NewCollection<itunes::Playlist>(journal_, s_->Playlists(), [](Journal& j, itunes::PlaylistPtr p) {
-             return NewPlaylist(j, std::move(p));
+    std::string source = s_->Name();
+    Return(r, NewCollection<itunes::Playlist>(journal_, s_->Playlists(), [source](Journal& j, itunes::PlaylistPtr p) {
+             return NewPlaylist(j, std::move(p), source);
            }));
+  }
+  std::string Identity() const override {
+    try {
+      return "(" + s_->Name() + ")";
+    } catch (const Failure&) {
+      return "(?)";
+    }
   }
 
  private:
@@ -168,8 +188,8 @@ IDispatch* NewTrack(Journal& journal, itunes::TrackPtr track) {
   return track ? new TrackObject(journal, std::move(track)) : nullptr;
 }
 
-IDispatch* NewPlaylist(Journal& journal, itunes::PlaylistPtr playlist) {
-  return playlist ? new PlaylistObject(journal, std::move(playlist)) : nullptr;
+IDispatch* NewPlaylist(Journal& journal, itunes::PlaylistPtr playlist, const std::string& source) {
+  return playlist ? new PlaylistObject(journal, std::move(playlist), source) : nullptr;
 }
 
 IDispatch* NewTrackCollection(Journal& journal, std::shared_ptr<itunes::Collection<itunes::Track>> c) {

@@ -10,7 +10,8 @@
 namespace quavero::standin {
 
 IDispatch* NewTrack(Journal& journal, itunes::TrackPtr track);        // nullptr for none
-IDispatch* NewPlaylist(Journal& journal, itunes::PlaylistPtr playlist);
+// A playlist reached through a source names that source in the journal.
+IDispatch* NewPlaylist(Journal& journal, itunes::PlaylistPtr playlist, const std::string& source = "");
 IDispatch* NewTrackCollection(Journal& journal, std::shared_ptr<itunes::Collection<itunes::Track>> c);
 IDispatch* NewSources(Journal& journal, std::shared_ptr<itunes::Collection<itunes::Source>> c);
 // The track an argument object stands for, when it is one of ours.

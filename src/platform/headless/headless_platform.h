@@ -57,9 +57,15 @@ class HeadlessShell : public Shell {
   void TrayMessage(int message) {
     if (auto handler = tray_handler_) handler(message);
   }
+  // Files sent to the recycle bin, in order.
+  void SendToRecycleBin(const std::string& path, ui::WindowHandle) override {
+    recycled_.push_back(path);
+  }
+  const std::vector<std::string>& recycled() const { return recycled_; }
 
  private:
   std::vector<Opened> opened_;
+  std::vector<std::string> recycled_;
   bool tray_shown_ = false;
   std::string tray_tip_;
   std::function<void(int)> tray_handler_;

@@ -78,6 +78,7 @@ FormWindow::FormWindow(ui::Form& form, Painter& painter) : form_(form), painter_
 FormWindow::~FormWindow() {
   if (!hwnd_) return;
   for (auto& [id, timer] : timers_) KillTimer(hwnd_, id);
+  StopTakingDrops();
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
 }
@@ -136,9 +137,6 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       if (events) events->OnCloseRequested();
       return 0;
-    case WM_DROPFILES:
-      DropFiles(reinterpret_cast<HDROP>(wp));
-      return 0;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -169,34 +167,33 @@ void FormWindow::Mouse(UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-void FormWindow::DropFiles(HDROP drop) {
-  std::vector<std::string> files;
-  UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    UINT n = DragQueryFileW(drop, i, nullptr, 0);
-    std::wstring name(n + 1, L'\0');
-    DragQueryFileW(drop, i, name.data(), n + 1);
-    name.resize(n);
-    files.push_back(Utf8(name));
-  }
-  POINT at{};
-  DragQueryPoint(drop, &at);
-  DragFinish(drop);
-  ui::Control* element = form_.HitTest(at.x, at.y);
-  if (auto* events = form_.events()) events->OnFilesDropped(element, files);
+void FormWindow::Invalidate() {
+  TakeDropsWhileAnImageDoes();
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void FormWindow::Invalidate() {
-  // Windows take dropped files while one of their images does.
+// A window is a drop target while one of its images takes dropped files.
+void FormWindow::TakeDropsWhileAnImageDoes() {
   bool accepts = false;
   for (const auto& c : form_.controls())
     if (c->kind() == ui::ControlKind::kImage && static_cast<ui::Image&>(*c).accepts_files())
       accepts = true;
-  if (accepts != accepts_files_) {
-    DragAcceptFiles(hwnd_, accepts);
-    accepts_files_ = accepts;
+  if (accepts == (drop_target_ != nullptr)) return;
+  if (accepts) {
+    auto* target = new DropTarget(hwnd_, form_);
+    if (RegisterDragDrop(hwnd_, target) == S_OK) drop_target_ = target;
+    else target->Release();
+  } else {
+    StopTakingDrops();
   }
-  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void FormWindow::StopTakingDrops() {
+  if (!drop_target_) return;
+  drop_target_->Detach();
+  RevokeDragDrop(hwnd_);
+  drop_target_->Release();
+  drop_target_ = nullptr;
 }
 
 void FormWindow::Paint() {

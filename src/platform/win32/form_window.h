@@ -10,6 +10,7 @@
 
 #include <map>
 
+#include "platform/win32/drop_target.h"
 #include "platform/win32/painter.h"
 #include "ui/form.h"
 
@@ -45,7 +46,8 @@ class FormWindow : public ui::FormPeer {
   void Paint();
   void Mouse(UINT msg, WPARAM wp, LPARAM lp);
   void PositionFromWindow();
-  void DropFiles(HDROP drop);
+  void TakeDropsWhileAnImageDoes();
+  void StopTakingDrops();
   RECT PixelBounds() const;
 
   ui::Form& form_;
@@ -54,7 +56,7 @@ class FormWindow : public ui::FormPeer {
   ui::Control* captured_ = nullptr;
   bool syncing_ = false;
   bool creating_ = false;  // the window's own place is not the form's yet
-  bool accepts_files_ = false;
+  DropTarget* drop_target_ = nullptr;  // registered while an image takes dropped files
   std::map<UINT_PTR, ui::Timer*> timers_;
   std::map<ui::Timer*, UINT_PTR> timer_ids_;
   UINT_PTR next_timer_id_ = 1;

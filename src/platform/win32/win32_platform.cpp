@@ -14,6 +14,19 @@ void Win32Shell::Open(const std::string& file, const std::string& parameters) {
                 parameters.empty() ? nullptr : Wide(parameters).c_str(), nullptr, SW_SHOWNORMAL);
 }
 
+// The shell's file operation, with undo: the file lands in the recycle bin. The path list ends
+// with two NUL characters.
+void Win32Shell::SendToRecycleBin(const std::string& path, ui::WindowHandle owner) {
+  std::wstring from = Wide(path);
+  from.append(2, L'\0');
+  SHFILEOPSTRUCTW operation{};
+  operation.hwnd = reinterpret_cast<HWND>(owner);
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_ALLOWUNDO;
+  SHFileOperationW(&operation);
+}
+
 Win32Instance::~Win32Instance() {
   if (mutex_) CloseHandle(mutex_);
 }

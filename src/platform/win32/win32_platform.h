@@ -22,6 +22,7 @@ class Win32Shell : public Shell {
     tray_.Add(tip, std::move(handler));
   }
   void RemoveTrayIcon() override { tray_.Remove(); }
+  void SendToRecycleBin(const std::string& path, ui::WindowHandle owner) override;
 
  private:
   shell::win32::TrayIcon tray_;
