@@ -1,6 +1,8 @@
 // quavero-probe: prints what Windows knows of every Quavero skin window, one line each, as
 // key=value pairs. The end-to-end checks read it; it also helps when a skin looks wrong.
 // quavero-probe --close asks every skin window to close, as the system's close command does.
+// quavero-probe --answer TITLE ok|yes|no waits up to ten seconds for a dialog or message box
+// with that title and presses that button, as a user would; prints what the box said.
 // quavero-probe --hold FILE SECONDS keeps a file open without sharing it, as an editor or a
 // virus scanner may, and prints "holding" once it does.
 #include <windows.h>
@@ -58,7 +60,26 @@ int Hold(const char* file, int seconds) {
   return 0;
 }
 
+int Answer(const char* title, const char* button) {
+  int id = lstrcmpiA(button, "yes") == 0 ? IDYES : lstrcmpiA(button, "no") == 0 ? IDNO : IDOK;
+  for (int tries = 0; tries < 100; ++tries) {
+    HWND box = FindWindowA("#32770", title);
+    if (box && IsWindowVisible(box)) {
+      char text[1024] = "";
+      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+      std::printf("answered %s: %s\n", button, text);
+      std::fflush(stdout);
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+      return 0;
+    }
+    Sleep(100);
+  }
+  std::printf("no box %s\n", title);
+  return 1;
+}
+
 int main(int argc, char** argv) {
+  if (argc > 3 && lstrcmpA(argv[1], "--answer") == 0) return Answer(argv[2], argv[3]);
   if (argc > 3 && lstrcmpA(argv[1], "--hold") == 0) return Hold(argv[2], std::atoi(argv[3]));
   bool close = argc > 1 && lstrcmpA(argv[1], "--close") == 0;
   EnumWindows(Visit, close ? 1 : 0);
