@@ -15,42 +15,14 @@
 #include <cstring>
 #include <string>
 
+#include "plugin/win32/itunes_sdk.h"
+
 namespace {
 
 using EntryPoint = int32_t (*)(uint32_t message, void* info, void* ref_con);
-using Handler = int32_t (*)(uint32_t message, void* info, void* ref_con);
-using AppProc = int32_t (*)(void* cookie, uint32_t message, void* info);
-
-struct PluginInitMessage {
-  uint32_t majorVersion;
-  uint32_t minorVersion;
-  void* appCookie;
-  AppProc appProc;
-  uint32_t options;
-  void* refCon;
-};
-
-struct RegisterVisualPluginMessage {
-  unsigned char name[64];
-  uint32_t options;
-  uint32_t creator;
-  unsigned char pluginVersion[4];
-  Handler handler;
-  void* registerRefCon;
-  uint32_t timeBetweenDataInMS;
-  uint32_t numWaveformChannels;
-  uint32_t numSpectrumChannels;
-  int16_t minWidth, minHeight, maxWidth, maxHeight;
-  uint16_t minFullScreenBitDepth, maxFullScreenBitDepth;
-  uint16_t windowAlignmentInBytes;
-};
-
-struct PlayerMessageInfo {
-  uint32_t messageMajorVersion;
-  uint32_t messageMinorVersion;
-  uint32_t messageInfoSize;
-  RegisterVisualPluginMessage body;
-};
+using quavero::plugin::sdk::PlayerMessageInfo;
+using quavero::plugin::sdk::PluginInitMessage;
+using Handler = quavero::plugin::sdk::VisualHandler;
 
 constexpr uint32_t Code(const char* c) {
   return uint32_t(uint8_t(c[0])) << 24 | uint32_t(uint8_t(c[1])) << 16 |
@@ -73,7 +45,7 @@ int32_t AppCallback(void* cookie, uint32_t message, void* info) {
     return -4;
   }
   const auto& m = *static_cast<PlayerMessageInfo*>(info);
-  const auto& r = m.body;
+  const auto& r = m.registerVisualPluginMessage;
   std::string name(reinterpret_cast<const char*>(r.name + 1), r.name[0]);
   std::printf("register message=%u.%u size=%u name=%s options=%u creator=%s version=%u.%u.%u.%u "
               "handler=%s refcon=%s timer=%u channels=%u,%u sizes=%dx%d-%dx%d depths=%u,%u "

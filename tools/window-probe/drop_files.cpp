@@ -11,18 +11,15 @@
 
 namespace {
 
-class Unknown {
- protected:
-  LONG refs_ = 1;
-};
-
-class FileData : public IDataObject, Unknown {
+// A COM object of one interface, counting its references.
+template <typename Interface>
+class Object : public Interface {
  public:
-  explicit FileData(std::wstring files) : files_(std::move(files)) {}
+  virtual ~Object() = default;
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (riid == IID_IUnknown || riid == IID_IDataObject) {
-      *out = this;
-      AddRef();
+    if (riid == IID_IUnknown || riid == __uuidof(Interface)) {
+      *out = static_cast<Interface*>(this);
+      this->AddRef();
       return S_OK;
     }
     *out = nullptr;
@@ -34,6 +31,14 @@ class FileData : public IDataObject, Unknown {
     if (!left) delete this;
     return left;
   }
+
+ private:
+  LONG refs_ = 1;
+};
+
+class FileData : public Object<IDataObject> {
+ public:
+  explicit FileData(std::wstring files) : files_(std::move(files)) {}
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
     size_t bytes = sizeof(DROPFILES) + files_.size() * sizeof(wchar_t);
@@ -70,23 +75,8 @@ class FileData : public IDataObject, Unknown {
   std::wstring files_;  // each ended by a NUL, the list by another
 };
 
-class DropAtOnce : public IDropSource, Unknown {
+class DropAtOnce : public Object<IDropSource> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (riid == IID_IUnknown || riid == IID_IDropSource) {
-      *out = this;
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG left = InterlockedDecrement(&refs_);
-    if (!left) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override { return DRAGDROP_S_DROP; }
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };

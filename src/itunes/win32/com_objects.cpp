@@ -144,15 +144,19 @@ class ComPlaylist : public Playlist {
   void AddTrack(const TrackPtr& track) override {
     auto* com = dynamic_cast<ComTrack*>(track.get());
     if (!com) throw Failure(errors::kInvalidCall);
-    VARIANT v;
-    v.vt = VT_DISPATCH;
-    v.pdispVal = com->dispatch();
-    Variant ref;  // AddTrack takes the track by reference
+    // AddTrack takes the track by reference: across processes the marshaller may release what
+    // the VARIANT held and write back a new reference. The VARIANT holds a reference of its
+    // own, so whatever is in it afterwards is released once, and the track keeps its own.
+    Variant track_value;
+    track_value.get().vt = VT_DISPATCH;
+    track_value.get().pdispVal = com->dispatch();
+    track_value.get().pdispVal->AddRef();
+    Variant ref;
     ref.get().vt = VT_VARIANT | VT_BYREF;
-    ref.get().pvarVal = &v;
+    ref.get().pvarVal = &track_value.get();
     Variant result;
     d_.Invoke(L"AddTrack", DISPATCH_METHOD, {ref.get()}, result.put());
-    ref.get().vt = VT_EMPTY;  // the VARIANT it points at is ours, not the Variant's to clear
+    ref.get().vt = VT_EMPTY;  // it points at track_value, which clears itself
   }
 
  private:

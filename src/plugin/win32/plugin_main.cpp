@@ -10,44 +10,16 @@
 #include <cstring>
 
 #include "plugin/plugin_messages.h"
+#include "plugin/win32/itunes_sdk.h"
 
 namespace {
 
 using quavero::plugin::LayoutFor;
+namespace sdk = quavero::plugin::sdk;
 
-using AppProc = int32_t (*)(void* app_cookie, uint32_t message, void* message_info);
-
-// The SDK's init message, as iTunes passes it to the entry point.
-struct PluginInitMessage {
-  uint32_t majorVersion;
-  uint32_t minorVersion;
-  void* appCookie;
-  AppProc appProc;
-  uint32_t options;
-  void* refCon;
-};
-
-// The SDK's register-visualizer message, for the compiler to check the portable layout against.
-struct RegisterVisualPluginMessage {
-  unsigned char name[64];
-  uint32_t options;
-  uint32_t creator;
-  unsigned char pluginVersion[4];
-  void* handler;
-  void* registerRefCon;
-  uint32_t timeBetweenDataInMS;
-  uint32_t numWaveformChannels;
-  uint32_t numSpectrumChannels;
-  int16_t minWidth, minHeight, maxWidth, maxHeight;
-  uint16_t minFullScreenBitDepth, maxFullScreenBitDepth;
-  uint16_t windowAlignmentInBytes;
-};
-struct PlayerMessageInfo {
-  uint32_t messageMajorVersion;
-  uint32_t messageMinorVersion;
-  uint32_t messageInfoSize;
-  RegisterVisualPluginMessage registerVisualPluginMessage;
-};
+using sdk::PlayerMessageInfo;
+using sdk::PluginInitMessage;
+using sdk::RegisterVisualPluginMessage;
 
 constexpr auto kLayout = LayoutFor(sizeof(void*));
 static_assert(offsetof(PlayerMessageInfo, registerVisualPluginMessage) == kLayout.header);
