@@ -190,6 +190,14 @@ TEST_F(ShortcutTest, ANotationThatNamesNoKeyIsNotRegistered) {
   EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(ShortcutTest, AKeyNumberOutOfRangeIsReportedWhileTheSkinLoads) {
+  auto w = Load({"skinname=S", "keyboardshortcut=COL+888888888888888+LB;play"});
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0].text, "There was an error in LoadSkin\r\nErr 6: Overflow");
+  EXPECT_EQ(Hotkeys().registered(), 0u);
+  EXPECT_FALSE(w->unloaded());
+}
+
 TEST_F(ShortcutTest, AShortcutWhoseCodeClosesItsWindowEndsCleanly) {
   auto w = Load({"skinname=S", "keyboardshortcut=WIN+Q;{closeskin}{nexttrack}"});
   Hotkeys().Press(hotkeys::kWin, 81);
