@@ -41,6 +41,9 @@ struct PixelSize {
 struct PixelPoint {
   int x = 0, y = 0;
 };
+struct PixelRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
 
 // Windows, the screen, the pointer and the keyboard, message boxes and the beep.
 class Windows {
@@ -49,6 +52,8 @@ class Windows {
   // Makes the platform's window for a form: hidden, at a position the system chooses.
   virtual void Realise(ui::Form& form) = 0;
   virtual PixelSize ScreenSize() = 0;
+  // The work area of every monitor (without the taskbar), in virtual-screen pixels.
+  virtual std::vector<PixelRect> WorkAreas() = 0;
   virtual PixelPoint CursorPos() = 0;
   virtual bool KeyState(int virtual_key) = 0;  // down, or pressed since the last query
   virtual Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,

@@ -34,11 +34,18 @@ void SkinWindow::LoadSkin(const std::string& SkinFile, std::string Path) {
 void SkinWindow::ReadPosition() {
   std::string file = CurPath + "position.ini";
   if (!RememberPos || !app_.platform().files().FileExists(file)) return;
-  auto lines = lines::SplitLines(app_.platform().files().ReadText(file).text);
-  if (lines.empty()) throw Failure(errors::kInputPastEnd);
-  form_.SetLeft(values::LeadingNumber(lines[0]));
-  if (lines.size() < 2) throw Failure(errors::kInputPastEnd);
-  form_.SetTop(values::LeadingNumber(lines[1]));
+  const double own_left = form_.left(), own_top = form_.top();
+  try {
+    auto lines = lines::SplitLines(app_.platform().files().ReadText(file).text);
+    if (lines.empty()) throw Failure(errors::kInputPastEnd);
+    form_.SetLeft(values::LeadingNumber(lines[0]));
+    if (lines.size() < 2) throw Failure(errors::kInputPastEnd);
+    form_.SetTop(values::LeadingNumber(lines[1]));
+  } catch (const std::exception&) {
+    KeepReachable(own_left, own_top);
+    throw;
+  }
+  KeepReachable(own_left, own_top);
 }
 
 int16_t SkinWindow::FrmMainCount() const { return static_cast<int16_t>(app_.CountSkinWindows()); }

@@ -56,6 +56,8 @@ class SkinWindow : public app::ProgramWindow,
   void AlwaysOnTop(bool on_top);
   void CreateRoundRectFromWindow(int16_t Amount);
   void MoveWindow();
+  // Brings a window that no monitor shows back where it can be reached.
+  void KeepReachable(double own_left, double own_top);
 
   // Effects and showing (commands/effects.cpp).
   void RunAfter();

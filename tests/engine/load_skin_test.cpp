@@ -55,13 +55,47 @@ TEST_F(LoadSkinTest, RememberedPositionIsWrittenOnCloseAndReadOnLoad) {
   auto w = Open("Test");
   EXPECT_EQ(w->form().left(), 150);
   w->form().SetLeft(13560);
-  w->form().SetTop(-1500);
+  w->form().SetTop(-150);
   w->Unload();
-  EXPECT_EQ(ReadFile("Skins/Test/position.ini"), " 13560\r\n-1500\r\n");
+  EXPECT_EQ(ReadFile("Skins/Test/position.ini"), " 13560\r\n-150\r\n");
 
   auto again = Open("Test");
   EXPECT_EQ(again->form().left(), 13560);
-  EXPECT_EQ(again->form().top(), -1500);
+  EXPECT_EQ(again->form().top(), -150);  // 10 pixels above the screen: the rest shows
+}
+
+TEST_F(LoadSkinTest, ARememberedPlaceNoMonitorShowsGivesWayToTheSkinsOwn) {
+  WriteSkin("Test", {"skinname=T", "left=10", "top=20", "width=100", "height=40", "rememberpos=true"});
+  // A second monitor on the right was removed since: the place was on it.
+  WriteFile("Skins/Test/position.ini", "22500\r\n3000\r\n");
+  auto w = Open("Test");
+  EXPECT_EQ(w->form().left(), 150);
+  EXPECT_EQ(w->form().top(), 300);
+
+  // Still there: the place stays, on the monitor that shows it.
+  w->Unload();
+  platform_.windows().SetWorkAreas({{0, 0, 1024, 728}, {1024, 0, 2304, 1024}});
+  WriteFile("Skins/Test/position.ini", "22500\r\n3000\r\n");
+  EXPECT_EQ(Open("Test")->form().left(), 22500);
+}
+
+TEST_F(LoadSkinTest, WhenTheSkinsOwnPlaceIsOffScreenTooTheWindowMovesIntoTheNearestWorkArea) {
+  WriteSkin("Test", {"skinname=T", "left=1200", "top=700", "width=100", "height=40", "rememberpos=true"});
+  platform_.windows().SetWorkAreas({{0, 0, 800, 560}, {-1280, 0, 0, 1024}});
+  WriteFile("Skins/Test/position.ini", "-30000\r\n30000\r\n");  // far below the left monitor
+  auto w = Open("Test");
+  // The skin's own place (1200, 700) is off both: the nearest is the right one's corner.
+  EXPECT_EQ(w->form().left(), (800 - 100) * 15);
+  EXPECT_EQ(w->form().top(), (560 - 40) * 15);
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(LoadSkinTest, ABrokenPositionFileIsReportedAndLeavesNoWindowOffScreen) {
+  WriteSkin("Test", {"skinname=T", "left=10", "top=20", "rememberpos=true"});
+  WriteFile("Skins/Test/position.ini", "-90000\r\n");  // no second line
+  auto w = Open("Test");
+  EXPECT_EQ(messages().size(), 1u);
+  EXPECT_EQ(w->form().left(), 150);
 }
 
 TEST_F(LoadSkinTest, APositionGivenByTheCallerWinsOverSkinAndPositionFile) {

@@ -42,6 +42,12 @@ class HeadlessWindows : public Windows {
 
   void Realise(ui::Form& form) override;
   PixelSize ScreenSize() override { return screen_; }
+  // One monitor the size of the screen, unless a test gives others.
+  std::vector<PixelRect> WorkAreas() override {
+    if (!work_areas_.empty()) return work_areas_;
+    return {PixelRect{0, 0, screen_.width, screen_.height}};
+  }
+  void SetWorkAreas(std::vector<PixelRect> areas) { work_areas_ = std::move(areas); }
   PixelPoint CursorPos() override { return cursor_; }
   bool KeyState(int virtual_key) override { return keys_down_.count(virtual_key) != 0; }
   Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
@@ -109,6 +115,7 @@ class HeadlessWindows : public Windows {
 
   HeadlessLoop& loop_;
   PixelSize screen_{1024, 768};
+  std::vector<PixelRect> work_areas_;
   PixelPoint cursor_{};
   std::map<int, bool> keys_down_;
   std::deque<Answer> answers_;

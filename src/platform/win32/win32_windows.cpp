@@ -13,6 +13,27 @@ void Win32Windows::Realise(ui::Form& form) {
   form.Attach(std::make_unique<FormWindow>(form, painter_));
 }
 
+std::vector<PixelRect> Win32Windows::WorkAreas() {
+  std::vector<PixelRect> areas;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(monitor, &info)) {
+          const RECT& r = info.rcWork;
+          reinterpret_cast<std::vector<PixelRect>*>(data)->push_back({r.left, r.top, r.right, r.bottom});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&areas));
+  if (areas.empty()) {
+    PixelSize screen = ScreenSize();
+    areas.push_back({0, 0, screen.width, screen.height});
+  }
+  return areas;
+}
+
 PixelSize Win32Windows::ScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }

@@ -10,6 +10,7 @@ class Win32Windows : public Windows {
  public:
   void Realise(ui::Form& form) override;
   PixelSize ScreenSize() override;
+  std::vector<PixelRect> WorkAreas() override;
   PixelPoint CursorPos() override;
   bool KeyState(int virtual_key) override;
   Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
