@@ -55,6 +55,33 @@ TEST(Win32Files, ReadTheCodePageOrUtf8WithMarkAndWriteBackAlike) {
   EXPECT_FALSE(files.FileExists(dir / "ansi.ini.quavero-new"));
 }
 
+// A save killed at any moment leaves the file as it was or as it was to be: never cut short,
+// empty or missing.
+TEST(Win32Files, AKillDuringARewriteLeavesTheOldFileOrTheNew) {
+  ScratchFolder dir;
+  const std::string a(2 << 20, 'a'), b(2 << 20, 'b');
+  dir.Write("skin.ini", a);
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring writer = std::filesystem::path(self).parent_path() / L"quavero-save-loop.exe";
+  std::wstring command = L"\"" + writer + L"\" \"" + Wide(dir / "skin.ini") + L"\"";
+  srand(GetTickCount());
+  for (int kill = 0; kill < 12; ++kill) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(writer.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    Sleep(150 + rand() % 400);  // the writer is somewhere in a save now
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::string held = dir.Read("skin.ini");
+    ASSERT_TRUE(held == a || held == b) << "after kill " << kill << ": " << held.size() << " bytes";
+  }
+}
+
 TEST(Win32Files, FailWithTheNumbersUsersKnow) {
   ScratchFolder dir;
   platform::win32::Win32Files files;
