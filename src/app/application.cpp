@@ -102,7 +102,23 @@ std::shared_ptr<skin::SkinWindow> Application::OpenSkinWindow(const std::string&
   return window;
 }
 
+Application::Room Application::RoomForSkinWindow() {
+  if (CountSkinWindows() < kMaxSkinWindows) {
+    no_room_said_ = false;
+    return Room::kFree;
+  }
+  if (no_room_said_) return Room::kFull;
+  no_room_said_ = true;
+  return Room::kFullNotSaid;
+}
+
+std::string Application::NoRoomText() {
+  return std::to_string(kMaxSkinWindows) +
+         " skin windows are open: close one before a skin opens another";
+}
+
 void Application::CheckOpeningWhileLoading(const std::string& folder) const {
+  if (CountSkinWindows() >= kMaxSkinWindows) throw Failure(errors::kInvalidCall, NoRoomText());
   std::string wanted = text::CollapseDots(folder);
   for (const auto& loading : loading_)
     if (text::EqualsNoCase(loading, wanted))

@@ -55,6 +55,13 @@ class Application {
   std::shared_ptr<skin::SkinWindow> OpenSkinWindow(const std::string& folder, int16_t left,
                                                    int16_t top, bool is_desk_band);
   static constexpr size_t kMaxLoadingDepth = 4;
+  // Skins that open skins on a timer would double their windows without end: no more than
+  // this many are open at once. Asked before a skin opens another: whether there is room, and
+  // when there is not, whether the user has been told since a window last closed.
+  static constexpr int kMaxSkinWindows = 32;
+  enum class Room { kFree, kFullNotSaid, kFull };
+  Room RoomForSkinWindow();
+  static std::string NoRoomText();
   void SwitchSkin(const std::string& name);
   // After the skin in the folder was edited: the current skin is switched to again, and the
   // edited skin, when it was open and the current skin does not open it again, reopens where
@@ -130,6 +137,7 @@ class Application {
   bool switching_skin_ = false;
   bool ended_ = false;
   bool ended_at_once_ = false;
+  bool no_room_said_ = false;
 };
 
 }  // namespace quavero::app

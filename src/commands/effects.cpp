@@ -134,6 +134,11 @@ void SkinWindow::ShowSkinCode(const std::string& TheCode) {
     left = values::ToShort(form_.left() + values::LeadingNumber(fields[1]) * kPixel);
     top = values::ToShort(form_.top() + values::LeadingNumber(fields[2]) * kPixel);
   }
+  switch (app_.RoomForSkinWindow()) {
+    case app::Application::Room::kFree: break;
+    case app::Application::Room::kFullNotSaid: throw Failure(errors::kInvalidCall, app::Application::NoRoomText());
+    case app::Application::Room::kFull: return;  // the user was told once
+  }
   app_.OpenSkinWindow(CurPath + fields[0], left, top, false);
 }
 

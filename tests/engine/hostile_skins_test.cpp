@@ -1,0 +1,127 @@
+// Hostile skins: huge, deep, binary or self-opening skin files load with the program's
+// messages (or its usual behaviour), in bounded time and memory, and never crash it.
+#include <random>
+
+#include "itunes/simulated_itunes.h"
+#include "skin_fixture.h"
+
+namespace quavero::test {
+namespace {
+
+class HostileSkinTest : public SkinFixture {
+ protected:
+  HostileSkinTest() : itunes_(SimulatedITunes()) {
+    itunes::TrackData t;
+    t.name = "Song";
+    t.artist = "Band";
+    itunes_->AddLibraryTrack(t);
+    itunes_->Select(0, 0);
+    itunes_->Play();
+  }
+  std::shared_ptr<skin::SkinWindow> LoadText(const std::string& text) {
+    WriteFile("Skins/Test/skin.ini", text);
+    return Open("Test");
+  }
+  std::shared_ptr<itunes::SimulatedITunes> itunes_;
+};
+
+TEST_F(HostileSkinTest, HugeLinesAndManyLinesLoad) {
+  auto w = LoadText("skinname=" + std::string(1 << 20, 'x') + "\r\nwidth=100\r\n");
+  EXPECT_EQ(w->form().PixelWidth(), 100);
+  w->Unload();
+  std::string many;
+  for (int i = 0; i < 100000; ++i) many += "left=" + std::to_string(i % 500) + "\r\n";
+  w = LoadText(many);
+  EXPECT_EQ(w->form().left(), (99999 % 500) * 15);
+  w->Unload();
+  std::string widths;
+  for (int i = 0; i < 10000; ++i) widths += "width=" + std::to_string(i) + "\r\n";
+  EXPECT_EQ(LoadText(widths)->form().PixelWidth(), 9999);
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(HostileSkinTest, RandomBytesNulsAndBrokenUtf8LoadWithLineMessagesOnly) {
+  std::mt19937 random(7);
+  std::string bytes(10 << 20, '\0');
+  for (auto& b : bytes) b = static_cast<char>(random());
+  auto w = LoadText(bytes);
+  EXPECT_FALSE(w->unloaded());
+  w->Unload();
+  w = LoadText(std::string("skinname=a\0b\r\nwidth=1\0" "00\r\n", 22));
+  EXPECT_EQ(w->form().PixelWidth(), 1);
+  w->Unload();
+  w = LoadText("\xEF\xBB\xBFskinname=\xC3\x28\xFF\xFE\r\nlabel=0;0;100;14;\xE2\x82\r\n");
+  EXPECT_FALSE(w->unloaded());
+}
+
+TEST_F(HostileSkinTest, ElementsByTheThousandAndPlaceholdersByTheHundredThousand) {
+  std::string labels;
+  for (int i = 0; i < 10000; ++i) labels += "label=0;" + std::to_string(i) + ";50;14;[Title]\r\n";
+  auto w = LoadText(labels);
+  EXPECT_EQ(w->lblInfo(10000).caption().substr(0, 4), "Song");
+  w->Unload();
+  std::string placeholders;
+  for (int i = 0; i < 100000; ++i) placeholders += "[Artist]";
+  w = LoadText("label=0;0;100;14;" + placeholders + "\r\n");
+  EXPECT_EQ(w->LabelText.at(1).substr(0, 8), "BandBand");
+  w->Unload();
+  w = LoadText("label=0;0;60;14;" + std::string(800 << 10, 'z') + "\r\nscrolltimer=50\r\n");
+  platform_.loop().Advance(2000);  // forty scroll ticks over 800 KB
+  EXPECT_FALSE(w->unloaded());
+}
+
+TEST_F(HostileSkinTest, CodesNestedTenThousandDeepRun) {
+  auto w = LoadText("skinname=T\r\n");
+  w->RunCode(std::string(10000, '{') + "nexttrack" + std::string(10000, '}'));
+  EXPECT_FALSE(w->unloaded());
+}
+
+TEST_F(HostileSkinTest, PicturesThatAreNoPicturesAreReportedPerLine) {
+  WriteFile("Skins/Test/text.png", "not a picture");
+  WriteFile("Skins/Test/cut.png", PngBytes(20, 20).substr(0, 30));
+  WriteFile("Skins/Test/huge.png", PngBytes(30000, 30000));
+  auto w = LoadText("image=0;0;10;10;;text.png\r\nimage=0;0;10;10;;cut.png\r\n"
+                    "image=0;0;10;10;;huge.png\r\nbackgroundpicture=huge.png\r\n");
+  EXPECT_EQ(messages().size(), 4u);
+  EXPECT_FALSE(w->unloaded());
+}
+
+TEST_F(HostileSkinTest, GiantFontsPositionsAndSizesAreKeptWithinWhatWindowsTakes) {
+  auto w = LoadText("label=1000000000;1000000000;1000000000;1000000000;[Title]\r\n"
+                    "labelfont=1;Tahoma;1000000000\r\nleft=1000000000\r\nwidth=1000000000\r\n");
+  EXPECT_LE(w->form().PixelWidth(), 32767);
+  EXPECT_LE(w->lblInfo(1).font().size, 1638);
+}
+
+TEST_F(HostileSkinTest, ASkinFileThatIsAFolderIsReported) {
+  std::filesystem::create_directories(root_ / "Skins/Test/skin.ini");
+  auto w = Open("Test");
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_NE(messages()[0].text.find("There was an error in LoadSkin"), std::string::npos);
+}
+
+TEST_F(HostileSkinTest, ASkinThatOpensItselfWhileLoadingStopsWithAMessage) {
+  LoadText("skinname=Again\r\nrunCode=showskin=..\\Test\\\r\n");
+  EXPECT_EQ(app_.CountSkinWindows(), 1);
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_NE(messages()[0].text.find("is still loading"), std::string::npos) << messages()[0].text;
+}
+
+TEST_F(HostileSkinTest, ASkinThatOpensItselfOnATimerStopsAtTheWindowLimit) {
+  LoadText("skinname=Again\r\ntimerevent=2000;showskin=..\\Test\\\r\n");
+  auto said = [&] {
+    int n = 0;
+    for (const auto& text : MessageTexts()) n += text.find(app::Application::NoRoomText()) != std::string::npos;
+    return n;
+  };
+  for (int i = 0; i < 12; ++i) platform_.loop().Advance(2000);  // without a limit: 4096 windows
+  EXPECT_EQ(app_.CountSkinWindows(), app::Application::kMaxSkinWindows);
+  EXPECT_EQ(said(), 1);  // once, not at every tick of every window
+  app_.SkinWindows().back()->Unload();
+  for (int i = 0; i < 3; ++i) platform_.loop().Advance(2000);
+  EXPECT_EQ(app_.CountSkinWindows(), app::Application::kMaxSkinWindows);
+  EXPECT_EQ(said(), 2);  // said again after a window closed and the limit came back
+}
+
+}  // namespace
+}  // namespace quavero::test
