@@ -182,6 +182,17 @@ void Application::CloseAllWindows() {
   if (!switching_skin_ && NoWindowRemains()) EndWhenIdle();  // also with no skin window open
 }
 
+void Application::ReportFailure(const std::string& text, const std::string& title,
+                                platform::Icon icon) {
+  if (reporting_) return;
+  reporting_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{reporting_};
+  platform_.windows().ShowMessageBox(text, title, icon, platform::Buttons::kOk);
+}
+
 std::shared_ptr<ui::Dialog> Application::OpenDialog(const std::string& caption) {
   std::erase_if(dialogs_, [](const auto& d) { return d->closed(); });
   for (const auto& d : dialogs_)

@@ -87,6 +87,11 @@ class Application {
   std::string AppFolder() { return platform_.files().ApplicationFolder(); }
   std::string SkinFolder(const std::string& name) { return AppFolder() + "\\Skins\\" + name + "\\"; }
 
+  // A failure the program's code, refreshes or skin lines report. A box's own message loop
+  // runs timers, which may fail again: while one such box is open, another is not shown, so
+  // boxes never stack up; the next failure after it was answered shows again.
+  void ReportFailure(const std::string& text, const std::string& title, platform::Icon icon);
+
   // The settings of the program (application "Quavero", section "Options").
   std::string GetSetting(const std::string& key, const std::string& fallback);
   void SaveSetting(const std::string& key, const std::string& value);
@@ -138,6 +143,7 @@ class Application {
   bool ended_ = false;
   bool ended_at_once_ = false;
   bool no_room_said_ = false;
+  bool reporting_ = false;
 };
 
 }  // namespace quavero::app

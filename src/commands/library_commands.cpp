@@ -43,12 +43,12 @@ void EditTag(skin::SkinWindow& w, const std::string& TheCode) {
     CurrentTrackOf(w.iTunes())->SetProperty(fields[0], fields[1]);
   } catch (const Failure& failure) {
     w.iTunesFailed(failure);
-    w.app().platform().windows().ShowMessageBox(
+    w.app().ReportFailure(
         "There was an error in the runcode, Edit Tag. The input was:\r\n" + TheCode +
             "\r\nThe error caused was: " + failure.description() +
             "\r\nPlease make sure that the code is correct, and that the tag you are trying to "
             "access is available.",
-        "Error!", platform::Icon::kInformation, platform::Buttons::kOk);
+        "Error!", platform::Icon::kInformation);
   }
 }
 

@@ -39,10 +39,10 @@ void SkinWindow::RunCode(std::string& TheCode) {
       return;
     }
     auto* f = dynamic_cast<const Failure*>(&failure);
-    app_.platform().windows().ShowMessageBox(
+    app_.ReportFailure(
         "There was an error in the RunCode procedure: \r\nRunCode: " + TheCode + "\r\n" +
             (f ? f->description() : std::string(failure.what())),
-        "Error!", platform::Icon::kCritical, platform::Buttons::kOk);
+        "Error!", platform::Icon::kCritical);
   }
 }
 

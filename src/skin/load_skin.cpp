@@ -67,9 +67,9 @@ void SkinWindow::LoadSkinFailed(const std::exception& failure) {
     number = f->number();
     description = f->description();
   }
-  app_.platform().windows().ShowMessageBox(
+  app_.ReportFailure(
       "There was an error in LoadSkin\r\nErr " + std::to_string(number) + ": " + description,
-      "Error!", platform::Icon::kCritical, platform::Buttons::kOk);
+      "Error!", platform::Icon::kCritical);
 }
 
 void SkinWindow::LoadSong() {

@@ -94,9 +94,9 @@ void SkinWindow::img_OLEDragDrop(int Index, const std::vector<std::string>& file
   } catch (const std::exception& failure) {
     iTunesFailed(failure);
     auto* f = dynamic_cast<const Failure*>(&failure);
-    app_.platform().windows().ShowMessageBox(
+    app_.ReportFailure(
         "Error on add artwork on OLE Drop: " + (f ? f->description() : std::string(failure.what())),
-        "Quavero", platform::Icon::kNone, platform::Buttons::kOk);
+        "Quavero", platform::Icon::kNone);
   }
 }
 

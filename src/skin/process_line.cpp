@@ -39,9 +39,8 @@ void SkinWindow::ProcessLine(const std::string& Line, const std::string& Path) {
       detail = "Expected parameter missing!";
     else
       detail = "Unknown Error: " + std::string(f ? f->description() : failure.what());
-    app_.platform().windows().ShowMessageBox(
-        "There was an error while loading the skin:\r\n" + detail + "\r\n" + Line, "Error!",
-        platform::Icon::kCritical, platform::Buttons::kOk);
+    app_.ReportFailure("There was an error while loading the skin:\r\n" + detail + "\r\n" + Line,
+                       "Error!", platform::Icon::kCritical);
   }
 }
 

@@ -195,9 +195,9 @@ void SkinWindow::RefreshInfo() {
   } catch (const std::exception& failure) {
     iTunesFailed(failure);
     auto* f = dynamic_cast<const Failure*>(&failure);
-    app_.platform().windows().ShowMessageBox(
+    app_.ReportFailure(
         "Error in RefreshInfo: " + (f ? f->description() : std::string(failure.what())),
-        "Quavero", platform::Icon::kNone, platform::Buttons::kOk);
+        "Quavero", platform::Icon::kNone);
   }
 }
 

@@ -123,5 +123,17 @@ TEST_F(HostileSkinTest, ASkinThatOpensItselfOnATimerStopsAtTheWindowLimit) {
   EXPECT_EQ(said(), 2);  // said again after a window closed and the limit came back
 }
 
+TEST_F(HostileSkinTest, FailuresOfTimersNeverStackMessageBoxes) {
+  // A timer whose code fails every half second; the user takes five seconds to answer a box,
+  // while the box's own message loop runs the timer ten more times.
+  auto w = LoadText("skinname=T\r\ntimerevent=500;reloadtimer=99\r\n");
+  platform_.windows().SetMessageBoxDwell(5000);
+  platform_.loop().Advance(500);
+  EXPECT_EQ(messages().size(), 1u);  // one box, not eleven nested ones
+  platform_.windows().SetMessageBoxDwell(0);
+  platform_.loop().Advance(500);
+  EXPECT_EQ(messages().size(), 2u);  // once answered, the next failure shows again
+}
+
 }  // namespace
 }  // namespace quavero::test

@@ -78,6 +78,11 @@ void HeadlessWindows::Realise(ui::Form& form) {
 Answer HeadlessWindows::ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                                    Buttons buttons) {
   messages_.push_back({text, title, icon, buttons});
+  if (box_dwell_ms_ > 0 && !dwelling_) {  // timers run while the box is open
+    dwelling_ = true;
+    loop_.Advance(box_dwell_ms_);
+    dwelling_ = false;  // boxes opened meanwhile were answered at once
+  }
   if (!answers_.empty()) {
     Answer a = answers_.front();
     answers_.pop_front();

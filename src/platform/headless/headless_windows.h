@@ -89,6 +89,9 @@ class HeadlessWindows : public Windows {
   }
   static constexpr ui::WindowHandle DesktopHandle() { return 0x10000; }
   void QueueAnswer(Answer a) { answers_.push_back(a); }
+  // The user takes that long to answer each message box; meanwhile the loop runs timers, as
+  // a box's own message loop does.
+  void SetMessageBoxDwell(int ms) { box_dwell_ms_ = ms; }
 
   // Input, in client pixels of the form; the element pressed keeps the mouse until release.
   void Press(ui::Form& form, double x, double y, int button = ui::mouse::kLeft, int shift = 0);
@@ -120,6 +123,8 @@ class HeadlessWindows : public Windows {
   std::map<int, bool> keys_down_;
   std::deque<Answer> answers_;
   std::vector<MessageRecord> messages_;
+  int box_dwell_ms_ = 0;
+  bool dwelling_ = false;
   int beeps_ = 0;
   int measurements_ = 0;
   std::vector<bool> cursor_changes_;
