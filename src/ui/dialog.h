@@ -4,8 +4,10 @@
 // box, or a pick in a list; a change for a text field, whether the user typed it or a handler
 // set it; a scroll when a list's top row moves. The platform shows a dialog modally (until it
 // is closed) or beside the other windows (until it closes itself or the user closes it), and
-// after every event shows the controls as the handlers left them. Escape and the close box
-// close a dialog without any handler (nothing is saved); Enter presses the default button.
+// after every event shows the controls as the handlers left them. The close box closes a
+// dialog without any handler (nothing is saved), so does Escape in a modal one; beside the
+// windows, Escape presses a "cmdCancel" button if there is one. Enter presses the default
+// button.
 #pragma once
 
 #include <string>

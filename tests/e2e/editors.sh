@@ -55,7 +55,10 @@ check "with Windows line ends" bash -c "[ \$(grep -c \$'\r\$' '$app/Skins/Edit/s
 check "and the skin reloads" wait_until 10 bash -c "now=\$(wine '$probe' | tr -d '\r' | head -n 1 | grep -o 'hwnd=[0-9]*'); [ -n \"\$now\" ] && [ \"\$now\" != '$before' ]"
 check "the editor stays open" dialog_shown "$editor"
 keys_to "$editor" Escape
-check "Escape closes it" wait_until 5 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '^$editor\$' 2>/dev/null)\" ]"
+sleep 1
+check "Escape does not throw the editor's work away" dialog_shown "$editor"
+keys_to "$editor" alt+F4
+check "its close box closes it" wait_until 5 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '^$editor\$' 2>/dev/null)\" ]"
 
 echo "the shortcut manager"
 manager="Manage Keyboard Shortcuts"

@@ -94,11 +94,15 @@ TEST(Win32Dialogs, ABesideDialogFollowsItsViewModelBothWays) {
   EXPECT_EQ(Text(Child(hwnd, 2)), L"filled");
   EXPECT_EQ(Text(Child(hwnd, 3)), L"echo filled");
 
-  // Shown again: the same window, brought forward. Escape closes it without a handler.
+  // Shown again: the same window, brought forward. Escape does not throw the work away (there
+  // is no Cancel button); the close box closes it without a handler.
   shell::win32::ShowModelessDialog(dialog);
   RunMessages();
   EXPECT_EQ(DialogWindow(), hwnd);
   SendMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+  RunMessages();
+  EXPECT_FALSE(dialog->closed());
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
   RunMessages();
   EXPECT_TRUE(dialog->closed());
   EXPECT_FALSE(IsWindow(hwnd));

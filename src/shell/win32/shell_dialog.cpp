@@ -129,6 +129,18 @@ void AfterEvent(HWND hwnd, Binding& b) {
   else PushAndFollow(hwnd, b);
 }
 
+// Escape closes a modal dialog without any handler. A dialog beside the windows holds work
+// that Escape must not throw away by accident: Escape presses its "Cancel" button when it has
+// one, and does nothing otherwise (its close box still closes it).
+void Escape(HWND hwnd, Binding& b) {
+  if (b.modal) return CloseWindow(hwnd, b);
+  for (const auto& c : b.dialog->controls()) {
+    if (c.kind != K::kButton || c.name != "cmdCancel") continue;
+    b.dialog->UserClicks(c.name);
+    return AfterEvent(hwnd, b);
+  }
+}
+
 LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
   auto own = reinterpret_cast<WNDPROC>(GetPropW(list, kListProcProperty));
   if (!own) return DefWindowProcW(list, message, wparam, lparam);
@@ -279,7 +291,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
         return FALSE;
       case WM_COMMAND:
         if (LOWORD(wparam) == IDCANCEL) {
-          CloseWindow(hwnd, *b);
+          Escape(hwnd, *b);
           return TRUE;
         }
         return Notify(hwnd, *b, LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
