@@ -87,12 +87,22 @@ equals() { [ "$1" = "$2" ] || { echo "    expected '$2', got '$1'" >&2; return 1
 # The stand-in answers as iTunes; its journal shows every call that reached it.
 register_standin() { wine "$standin" --register >/dev/null 2>&1; }
 standin_gone() { ! wine "$standin" --send busy-off >/dev/null 2>&1; }
+# Ends the processes of this check's Wine prefix whose command line matches: never those of
+# another prefix (another build's checks may run beside these).
+kill_in_prefix() { # pattern [signal]
+  local pid
+  for pid in $(pgrep -f "$1" 2>/dev/null); do
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" &&
+      kill "-${2:-TERM}" "$pid" 2>/dev/null
+  done
+  return 0
+}
 # Only one stand-in runs at a time: one left by an earlier check is asked to quit, then ended.
 no_standin() {
   standin_gone && return 0
   wine "$standin" --send quit >/dev/null 2>&1 || true
   wait_until 10 standin_gone && return 0
-  pkill -9 -f 'iTunesStandIn\.exe' 2>/dev/null || true
+  kill_in_prefix 'iTunesStandIn\.exe' KILL
   wait_until 5 standin_gone || true
 }
 start_standin() { # [extra arguments]

@@ -128,9 +128,7 @@ wait "$standin_pid" 2>/dev/null || true
 rm -f "$journal"
 sleep 2  # the program's calls meet the dead server
 # Wine keeps a killed server registered until its RPC service ends (Windows' own recovers).
-for pid in $(pgrep -f 'rpcss\.exe'); do
-  tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && kill "$pid"
-done
+kill_in_prefix 'rpcss\.exe'
 check "it lets go of the dead iTunes and connects to the next one it starts" \
   wait_until 15 journal_has 'Application.Create call'
 check "and hears its events again" wait_until 5 journal_has 'Events.Advise call -> [0-9]'
@@ -141,6 +139,6 @@ close_windows
 check "and closes when asked" wait_until 10 process_ended "$quavero_pid"
 send quit
 kill "$helper_pid" 2>/dev/null || true
-pkill -f 'iTunesHelper\.exe' 2>/dev/null || true
+kill_in_prefix 'iTunesHelper\.exe'
 register_standin
 
