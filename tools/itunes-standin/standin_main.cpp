@@ -7,11 +7,12 @@
 //   --library FILE  --journal FILE                 run with that library, writing that journal
 //   --send COMMAND                                 to the running stand-in: play pause stop
 //        next previous quit calls-off calls-on database-changed busy-on busy-off events-off
-//        events-on
+//        events-on hang-N (answers nothing for N seconds, as a hung iTunes)
 #include <windows.h>
 #include <ole2.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "base/failure.h"
@@ -86,6 +87,7 @@ class StandIn : public Server, public itunes::Events, public IClassFactory {
   }
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void Command(const std::string& command);
+  void Hang(int seconds);
   void QuitLikeITunes();
 
   platform::win32::Win32Loop loop_;
@@ -139,11 +141,21 @@ void StandIn::Command(const std::string& c) {
     else if (c == "busy-off") it.SetBusy(false);
     else if (c == "events-off") it.SetEventsOff(true), clients_.refuse = true;
     else if (c == "events-on") it.SetEventsOff(false), clients_.refuse = false;
+    else if (c.rfind("hang-", 0) == 0) Hang(std::atoi(c.c_str() + 5));
     else throw Failure(static_cast<int>(E_INVALIDARG), "unknown command");
     journal_.Write("Send." + c + " call -> ok");
   } catch (const Failure& f) {
     journal_.Write("Send." + c + " call -> failure " + f.description());
   }
+}
+
+// The thread that answers calls stops answering for a while, once the sender has been told.
+void StandIn::Hang(int seconds) {
+  loop_.Post([this, seconds] {
+    journal_.Write("Hang.start " + std::to_string(seconds) + " s");
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    journal_.Write("Hang.end");
+  });
 }
 
 // As iTunes quits while clients hold its objects: it warns them, waits up to five seconds for

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Faults of iTunes under Wine: the stand-in hanging (answering nothing for 30 s) and killed in
+# the middle of a call. Quavero waits without spinning, stacks no message boxes, and afterwards
+# goes on with the same iTunes or connects to the next one.
+source "$(dirname "$0")/e2e_lib.bash"
+begin_checks
+register_standin
+# Seconds of CPU a process has used, from /proc (the wine process is the program itself).
+cpu_seconds() { awk '{ printf "%.2f", ($14 + $15) / 100 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
+calls() { journal_count "$1"; }
+
+start_standin
+WINEDEBUG=-all,+msgbox wine "$app/Quavero.exe" >/dev/null 2>"$build/e2e-msgbox.log" &
+quavero_pid=$!
+check "the skin window opens" wait_until 20 window_shown
+check "and connects" wait_until 10 journal_has 'Events.Advise call -> [0-9]'
+
+echo "iTunes hanging for 30 seconds"
+send hang-30
+wait_until 10 journal_has '^Hang.start' || true
+before=$(cpu_seconds "$quavero_pid")
+sleep 20
+used=$(cpu_seconds "$quavero_pid")
+echo "    Quavero's CPU over 20 s of the hang: $(python3 -c "print(round($used - $before, 2))") s"
+check "Quavero waits without spinning (under 2 s of CPU in 20 s)" \
+  bash -c "tr '\0' ' ' < /proc/$quavero_pid/cmdline | grep -q 'Quavero.exe' && python3 -c 'import sys; sys.exit(0 if $used - $before < 2 else 1)'"
+check "it is still running" kill -0 "$quavero_pid"
+check "iTunes answers again after the hang" wait_until 20 journal_has '^Hang.end'
+asked=$(calls 'Application.PlayerPosition')
+check "and Quavero goes on asking it" wait_until 10 bash -c "[ \$(tr -d '\r' < '$journal' | grep -c 'Application.PlayerPosition') -gt $asked ]"
+check "no message box was shown" bash -c "! grep -q 'MSGBOX_OnInit' '$build/e2e-msgbox.log'"
+
+echo "iTunes killed in the middle of a call"
+send hang-30
+wait_until 10 bash -c "[ \$(tr -d '\r' < '$journal' | grep -c '^Hang.start') -ge 2 ]" || true
+sleep 2  # Quavero's next call is waiting for the hung iTunes now
+kill -9 "$standin_pid" 2>/dev/null || true
+kill_in_prefix 'rpcss\.exe'  # Wine keeps a killed server registered until its RPC service ends
+sleep 3
+check "Quavero survives the death of the iTunes it was waiting for" kill -0 "$quavero_pid"
+boxes=$(grep -c 'MSGBOX_OnInit' "$build/e2e-msgbox.log" || true)
+echo "    message boxes after the kill: ${boxes:-0} $(grep -o 'MSGBOX_OnInit L"[^"]*' "$build/e2e-msgbox.log" | head -n 1)"
+check "and stacks no message boxes (at most one)" bash -c "[ ${boxes:-0} -le 1 ]"
+wine "$probe" --answer Quavero ok >/dev/null 2>&1 || true
+start_standin
+check "it connects to the next iTunes" wait_until 20 journal_has 'Application.Create call'
+check "and hears its events" wait_until 10 journal_has 'Events.Advise call -> [0-9]'
