@@ -139,6 +139,24 @@ TEST_F(EffectsTest, FadeCloseRunsDownToZeroAndUnloads) {
   EXPECT_EQ(Record(*w).alpha_steps.back(), 0);
 }
 
+TEST_F(EffectsTest, CallsDisabledDuringAFadeLetItFinishAndTheRestOfTheCodeOnlyBeeps) {
+  auto itunes = SimulatedITunes();
+  itunes::TrackData t;
+  t.name = "Song";
+  itunes->AddLibraryTrack(t);
+  itunes->Select(0, 0);
+  auto w = Load({"skinname=T", "transparency=200"});
+  auto keep = Open("Test");
+  // iTunes shows a dialog while the window fades: its event arrives between two fade steps.
+  platform_.loop().Post([&] { itunes->SetCallsEnabled(false); });
+  w->RunCode(std::string("{fadeclose}{quit}"));
+  EXPECT_TRUE(w->unloaded());
+  EXPECT_EQ(Record(*w).alpha_steps.back(), 0);
+  EXPECT_FALSE(itunes->quit());
+  EXPECT_GE(platform_.windows().beeps(), 1);
+  EXPECT_TRUE(messages().empty());
+}
+
 TEST_F(EffectsTest, SlideUpGrowsOnePixelAStepFromTheBottomEdge) {
   auto w = Load({"skinname=T", "left=0", "top=100", "width=10", "height=3",
                  "showaction=slideup"});
