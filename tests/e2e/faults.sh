@@ -9,8 +9,16 @@ register_standin
 cpu_seconds() { awk '{ printf "%.2f", ($14 + $15) / 100 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
 calls() { journal_count "$1"; }
 
+# As on a real installation a helper keeps running from the iTunes folder, and the stand-in that
+# COM starts for a new application object writes to the journal too.
+wine "$build/iTunes Stand-in/iTunesHelper.exe" >/dev/null 2>&1 &
+helper_pid=$!
+wine "$standin" --register --journal "$(win_path "$journal")" >/dev/null 2>&1
 start_standin
-WINEDEBUG=-all,+msgbox wine "$app/Quavero.exe" >/dev/null 2>"$build/e2e-msgbox.log" &
+# With a skin folder on its command line Quavero starts no iTunes of its own, whose late start
+# would race with the checks.
+WINEDEBUG=-all,+msgbox wine "$app/Quavero.exe" "$(win_path "$app/Skins/Default")\\|10410|600" \
+  >/dev/null 2>"$build/e2e-msgbox.log" &
 quavero_pid=$!
 check "the skin window opens" wait_until 20 window_shown
 check "and connects" wait_until 10 journal_has 'Events.Advise call -> [0-9]'
@@ -35,6 +43,8 @@ send hang-30
 wait_until 10 bash -c "[ \$(tr -d '\r' < '$journal' | grep -c '^Hang.start') -ge 2 ]" || true
 sleep 2  # Quavero's next call is waiting for the hung iTunes now
 kill -9 "$standin_pid" 2>/dev/null || true
+wait "$standin_pid" 2>/dev/null || true
+rm -f "$journal"
 kill_in_prefix 'rpcss\.exe'  # Wine keeps a killed server registered until its RPC service ends
 sleep 3
 check "Quavero survives the death of the iTunes it was waiting for" kill -0 "$quavero_pid"
@@ -42,6 +52,11 @@ boxes=$(grep -c 'MSGBOX_OnInit' "$build/e2e-msgbox.log" || true)
 echo "    message boxes after the kill: ${boxes:-0} $(grep -o 'MSGBOX_OnInit L"[^"]*' "$build/e2e-msgbox.log" | head -n 1)"
 check "and stacks no message boxes (at most one)" bash -c "[ ${boxes:-0} -le 1 ]"
 wine "$probe" --answer Quavero ok >/dev/null 2>&1 || true
-start_standin
-check "it connects to the next iTunes" wait_until 20 journal_has 'Application.Create call'
+check "it connects to the next iTunes, which it starts" wait_until 20 journal_has 'Application.Create call'
 check "and hears its events" wait_until 10 journal_has 'Events.Advise call -> [0-9]'
+close_windows
+wait_until 10 process_ended "$quavero_pid" || true
+send quit
+kill "$helper_pid" 2>/dev/null || true
+kill_in_prefix 'iTunesHelper\.exe'
+register_standin
