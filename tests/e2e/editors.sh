@@ -58,7 +58,7 @@ keys_to "$editor" Escape
 sleep 1
 check "Escape does not throw the editor's work away" dialog_shown "$editor"
 keys_to "$editor" alt+F4
-check "its close box closes it" wait_until 5 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '^$editor\$' 2>/dev/null)\" ]"
+check "its close box closes it" wait_until 10 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '^$editor\$' 2>/dev/null)\" ]"
 
 echo "the shortcut manager"
 manager="Manage Keyboard Shortcuts"
@@ -79,13 +79,13 @@ check "the skin file keeps its other lines first, then the marker and its shortc
 check "personal.ini holds the marker and both personal shortcuts" \
   bash -c "[ \"\$(tr -d '\r' < '$app/personal.ini' | tr '\n' '|')\" = \
 '|'\"'\"'Keyboard Shortcuts below added by Keyboard Manager|keyboardshortcut=CONTROL+ALT+DOWNARROW;previoustrack|keyboardshortcut=CONTROL+ALT+N;PlayPause|' ]"
-check "the manager closes" wait_until 5 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '^$manager\$' 2>/dev/null)\" ]"
+check "the manager closes" wait_until 15 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '^$manager\$' 2>/dev/null)\" ]"
 check "the skin reloads" wait_until 10 window_shown
 sleep 1
 for window in $(xdotool search --onlyvisible --name '^Quavero$' 2>/dev/null); do
   xdotool key --window "$window" ctrl+alt+n 2>/dev/null && break
 done
-check "the new shortcut works after the reload" wait_until 5 journal_has 'Application.PlayPause call'
+check "the new shortcut works after the reload" wait_until 10 journal_has 'Application.PlayPause call'
 
 echo "a file held open by another program"
 menu_on 110 110
