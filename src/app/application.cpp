@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "base/failure.h"
+#include "base/raised_flag.h"
 #include "base/text.h"
 #include "base/values.h"
 #include "skin/skin_window.h"
@@ -185,24 +186,15 @@ void Application::CloseAllWindows() {
 void Application::ReportFailure(const std::string& text, const std::string& title,
                                 platform::Icon icon) {
   if (reporting_) return;
-  reporting_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{reporting_};
+  RaisedFlag reporting(reporting_);
   platform_.windows().ShowMessageBox(text, title, icon, platform::Buttons::kOk);
 }
 
 std::shared_ptr<ui::Dialog> Application::OpenDialog(const std::string& caption) {
-  std::erase_if(dialogs_, [](const auto& d) { return d->closed(); });
-  for (const auto& d : dialogs_)
-    if (d->caption() == caption) return d;
-  return nullptr;
+  return platform_.windows().OpenDialog(caption);
 }
 
 void Application::ShowDialog(std::shared_ptr<ui::Dialog> dialog) {
-  if (std::find(dialogs_.begin(), dialogs_.end(), dialog) == dialogs_.end())
-    dialogs_.push_back(dialog);
   platform_.windows().ShowModeless(std::move(dialog));
 }
 

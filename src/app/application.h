@@ -108,7 +108,8 @@ class Application {
   void LoadTrayWindow();
   void CloseTrayWindow();
   // The windows the program has once (the skin editor, the shortcut manager): the one open
-  // with that caption, or none; and showing one beside the skin windows, kept until closed.
+  // with that caption, or none; and showing one beside the skin windows, which the platform
+  // keeps until it is closed.
   std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption);
   void ShowDialog(std::shared_ptr<ui::Dialog> dialog);
 
@@ -135,7 +136,6 @@ class Application {
   std::shared_ptr<TrayWindow> tray_;
   std::weak_ptr<skin::SkinWindow> last_active_;
   std::vector<std::shared_ptr<skin::SkinWindow>> skin_windows_;
-  std::vector<std::shared_ptr<ui::Dialog>> dialogs_;
   std::vector<std::string> loading_;  // the folders of the skins being loaded, outermost first
   std::string command_line_;
   bool deskband_mode_ = false;

@@ -115,4 +115,9 @@ std::string CollapseDots(std::string_view path) {
   return out;
 }
 
+std::string FolderOf(std::string_view path) {
+  size_t slash = path.rfind('\\');
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
 }  // namespace quavero::text

@@ -28,5 +28,7 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
 // A Windows path with its "." and ".." parts resolved as Windows resolves them: ".." never
 // climbs above the drive ("C:\a\..\..\b" is "C:\b"); a trailing backslash stays.
 std::string CollapseDots(std::string_view path);
+// The folder of a Windows path, ending with its backslash; empty when there is none.
+std::string FolderOf(std::string_view path);
 
 }  // namespace quavero::text

@@ -70,6 +70,8 @@ class Windows {
   // Shows a dialog beside the other windows and keeps it until it is closed (by a handler, by
   // Escape or its close box); showing it again while it is open brings it forward.
   virtual void ShowModeless(std::shared_ptr<ui::Dialog> dialog) = 0;
+  // The dialog shown beside the windows with that caption that is open now, or none.
+  virtual std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption) = 0;
   int MeasureText(const ui::Font& font, const std::string& text) {
     auto widths = MeasurePrefixes(font, text);
     return widths.empty() ? 0 : widths.back();

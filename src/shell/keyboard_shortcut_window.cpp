@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "base/failure.h"
 #include "base/lines.h"
+#include "base/raised_flag.h"
 #include "base/text.h"
 #include "skin/skin_window.h"
 
@@ -35,17 +36,6 @@ constexpr char kShortcutKeyword[] = "keyboardshortcut";
 bool IsShortcutLine(const std::string& line) {
   return app::Application::StartsWithText(line, kShortcutKeyword, app::Compare::kText);
 }
-
-// Sets a flag for as long as it lives, and gives it back its old value.
-class Raised {
- public:
-  explicit Raised(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-  ~Raised() { flag_ = old_; }
-
- private:
-  bool& flag_;
-  bool old_;
-};
 
 std::string StateText(hotkeys::HotkeyState state, const std::string& refusal) {
   switch (state) {
@@ -171,7 +161,6 @@ void KeyboardShortcutWindow::OnClick(const std::string& name) {
   else if (name == f->alt || name == f->ctrl || name == f->shift || name == f->win ||
            name == f->key)
     BuildNotation(*f);
-  ShowStates();
 }
 
 void KeyboardShortcutWindow::OnChange(const std::string& name) {
@@ -179,7 +168,6 @@ void KeyboardShortcutWindow::OnChange(const std::string& name) {
   if (!f) return;
   if (name == f->keys) Keys_Change(*f);
   else if (name == f->code) Code_Change(*f);
-  ShowStates();
 }
 
 // Shift+Control+Alt+Win+ in that order, then the key.
@@ -201,7 +189,7 @@ void KeyboardShortcutWindow::RunCode_Click(const Frame& f) {
 void KeyboardShortcutWindow::Keys_Change(const Frame& f) {
   if (control(f.list).list_index < 0) return;
   {
-    Raised updating(updating_);
+    RaisedFlag updating(updating_);
     ProcessAllKey(f);
   }
   if (!selecting_) WriteBack(f);
@@ -212,7 +200,7 @@ void KeyboardShortcutWindow::Code_Change(const Frame& f) {
 }
 
 void KeyboardShortcutWindow::WriteBack(const Frame& f) {
-  Raised updating(updating_);
+  RaisedFlag updating(updating_);
   auto& list = control(f.list);
   list.items[static_cast<size_t>(list.list_index)] = control(f.keys).text + ";" + control(f.code).text;
 }
@@ -233,7 +221,7 @@ void KeyboardShortcutWindow::Shortcuts_Click(const Frame& f) {
   if (updating_) return;
   const auto& list = control(f.list);
   if (list.list_index < 0) return;
-  Raised selecting(selecting_);
+  RaisedFlag selecting(selecting_);
   auto parts = text::Split(list.items[static_cast<size_t>(list.list_index)], ';');
   SetText(f.keys, "");
   SetText(f.code, "");
@@ -274,8 +262,7 @@ void KeyboardShortcutWindow::cmdReload_Click() {
 
 void KeyboardShortcutWindow::cmdSave_Click() {
   if (!SaveAll()) return;
-  size_t slash = skin_file_.rfind('\\');
-  app_.ReloadEditedSkin(skin_file_.substr(0, slash + 1));
+  app_.ReloadEditedSkin(text::FolderOf(skin_file_));
   Close();
 }
 

@@ -50,6 +50,8 @@ class KeyboardShortcutWindow : public ui::Dialog,
 
   void OnClick(const std::string& control) override;
   void OnChange(const std::string& control) override;
+  // The remarks beside the entries follow every edit.
+  void AfterUserAction() override { ShowStates(); }
 
   void cmdCancel_Click() { Close(); }
   void cmdReload_Click();

@@ -2,17 +2,12 @@
 
 #include "base/failure.h"
 #include "base/lines.h"
+#include "base/text.h"
 
 namespace quavero::shell {
 namespace {
 
 using ui::DialogControlKind;
-
-// The skin folder of a skin file, ending with a backslash.
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.rfind('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 }  // namespace
 
@@ -145,7 +140,7 @@ void SkinEditorWindow::cmdReload_Click() {
         kCaption, platform::Icon::kExclamation, platform::Buttons::kOk);
     return;
   }
-  app_.ReloadEditedSkin(FolderOf(path_));
+  app_.ReloadEditedSkin(text::FolderOf(path_));
 }
 
 }  // namespace quavero::shell

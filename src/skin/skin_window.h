@@ -51,6 +51,8 @@ class SkinWindow : public app::ProgramWindow,
   void LoadSkin(const std::string& SkinFile, std::string Path);
   void ProcessLine(const std::string& Line, const std::string& Path);
   void LoadSong();
+  // The skin windows open now.
+  int16_t FrmMainCount() const;
 
   // Window operations (window_ops.cpp).
   void AlwaysOnTop(bool on_top);
@@ -157,8 +159,6 @@ class SkinWindow : public app::ProgramWindow,
   void hkHotkey_HotkeyPressed(int Index);
   // What became of shortcut i: active, in conflict inside the program, refused by the system.
   hotkeys::HotkeyState ShortcutState(int index) const;
-  // The skin windows open now.
-  int16_t FrmMainCount() const;
   std::string ShortcutRefusal(int index) const;
   std::vector<std::unique_ptr<hotkeys::VBHotkey>> hkHotkey;
 

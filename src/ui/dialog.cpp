@@ -34,15 +34,22 @@ DialogControl& Dialog::Add(std::string name, DialogControlKind kind, std::string
   return c;
 }
 
+void Dialog::UserClicks(const std::string& button) {
+  OnClick(button);
+  AfterUserAction();
+}
+
 void Dialog::UserTicks(const std::string& check_box) {
   DialogControl& c = control(check_box);
   c.checked = !c.checked;
   OnClick(check_box);
+  AfterUserAction();
 }
 
 void Dialog::UserTypes(const std::string& text_box, const std::string& text) {
   control(text_box).text = text;
   OnChange(text_box);
+  AfterUserAction();
 }
 
 void Dialog::UserPicks(const std::string& list, int index) {
@@ -51,6 +58,7 @@ void Dialog::UserPicks(const std::string& list, int index) {
   if (c.kind == DialogControlKind::kComboBox && c.list_index >= 0)
     c.text = c.items[static_cast<size_t>(c.list_index)];
   OnClick(list);
+  AfterUserAction();
 }
 
 void Dialog::UserScrolls(const std::string& list, int top_index) {
@@ -58,6 +66,7 @@ void Dialog::UserScrolls(const std::string& list, int top_index) {
   if (c.top_index == top_index) return;
   c.top_index = top_index;
   OnScroll(list);
+  AfterUserAction();
 }
 
 void Dialog::UserEditsKey(const std::string& key_list, const std::string& text) {

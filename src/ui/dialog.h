@@ -51,13 +51,15 @@ class Dialog {
   virtual void OnChange(const std::string& control) {}
   // A list's top row moved.
   virtual void OnScroll(const std::string& control) {}
+  // Whatever the user did has been handled, with every event it raised.
+  virtual void AfterUserAction() {}
   void Close() { closed_ = true; }
   bool closed() const { return closed_; }
   void Reopen() { closed_ = false; }
 
   // What the user does; the platform and tests call these. Each changes the control as the
-  // user did, then raises the control's event.
-  void UserClicks(const std::string& button) { OnClick(button); }
+  // user did, raises the control's event, then lets the dialog follow up once.
+  void UserClicks(const std::string& button);
   void UserTicks(const std::string& check_box);  // toggles it
   void UserTypes(const std::string& text_box, const std::string& text);
   // Picks item i of a list or a key list (its text shows in the key list).

@@ -72,8 +72,7 @@ class HeadlessWindows : public Windows {
   const std::vector<std::string>& dialogs() const { return dialogs_; }
   // Dialogs shown beside the windows stay until closed; a test plays the user on them.
   void ShowModeless(std::shared_ptr<ui::Dialog> dialog) override;
-  // The one open with that caption, or none.
-  std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption);
+  std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption) override;
   int forwards() const { return forwards_; }  // shows of a dialog that was open already
 
   // Set-up by tests and tools.

@@ -109,4 +109,8 @@ void Win32Windows::ShowModeless(std::shared_ptr<ui::Dialog> dialog) {
   shell::win32::ShowModelessDialog(std::move(dialog));
 }
 
+std::shared_ptr<ui::Dialog> Win32Windows::OpenDialog(const std::string& caption) {
+  return shell::win32::OpenModelessDialog(caption);
+}
+
 }  // namespace quavero::platform::win32

@@ -21,6 +21,7 @@ class Win32Windows : public Windows {
   std::optional<ui::MenuChoice> PopUpMenu(const ui::MenuEntry& menu) override;
   void ShowModal(ui::Dialog& dialog) override;
   void ShowModeless(std::shared_ptr<ui::Dialog> dialog) override;
+  std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption) override;
 
  private:
   Painter painter_;

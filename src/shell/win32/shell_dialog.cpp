@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 
+#include "base/raised_flag.h"
 #include "platform/win32/wide.h"
 #include "shell/win32/dialog_template.h"
 #include "shell/win32/shell_win32.h"
@@ -77,7 +78,7 @@ void ShowKeyList(HWND item, const ui::DialogControl& c, const ui::DialogControl&
 
 // Shows every control as the view-model holds it, where it differs from what it shows.
 void Push(HWND hwnd, Binding& b) {
-  b.pushing = true;
+  RaisedFlag pushing(b.pushing);
   auto& controls = b.dialog->controls();
   for (size_t i = 0; i < controls.size(); ++i) {
     const ui::DialogControl& c = controls[i];
@@ -96,7 +97,6 @@ void Push(HWND hwnd, Binding& b) {
       CheckDlgButton(hwnd, ControlId(c, i), c.checked ? BST_CHECKED : BST_UNCHECKED);
     s = c;
   }
-  b.pushing = false;
 }
 
 // A list that had to move to show its selection raises its scroll, so that what follows it
@@ -337,6 +337,13 @@ void ShowModelessDialog(std::shared_ptr<ui::Dialog> dialog) {
   binding.release();  // the window owns it now
   ShowWindow(hwnd, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd);
+}
+
+std::shared_ptr<ui::Dialog> OpenModelessDialog(const std::string& caption) {
+  for (const auto& [dialog, hwnd] : Modeless())
+    if (!dialog->closed() && dialog->caption() == caption)
+      if (auto* b = BindingOf(hwnd)) return b->kept;
+  return nullptr;
 }
 
 bool RouteDialogMessage(MSG& message) {

@@ -20,6 +20,8 @@ std::optional<ui::MenuChoice> PopUpMenuAtPointer(const ui::MenuEntry& menu);
 void ShowModalDialog(ui::Dialog& dialog);
 // Shows a dialog beside the other windows until it closes; again while open, brings it forward.
 void ShowModelessDialog(std::shared_ptr<ui::Dialog> dialog);
+// The dialog beside the windows with that caption that is open now, or none.
+std::shared_ptr<ui::Dialog> OpenModelessDialog(const std::string& caption);
 // Keyboard navigation in the open dialogs: true when the message was theirs.
 bool RouteDialogMessage(MSG& message);
 
