@@ -46,9 +46,4 @@ void SkinWindow::RunCode(std::string& TheCode) {
   }
 }
 
-void SkinWindow::RunCode(const std::string& code) {
-  std::string copy = code;
-  RunCode(copy);
-}
-
 }  // namespace quavero::skin

@@ -9,27 +9,18 @@
 #include "base/failure.h"
 #include "base/text.h"
 #include "base/values.h"
+#include "skin/element_keywords.h"
 #include "skin/skin_line.h"
 #include "skin/skin_window.h"
 
 namespace quavero::skin {
-namespace {
-
-bool IsComment(std::string_view line) {
-  return line.empty() || text::StartsWith(line, "//") || text::StartsWith(line, "\\\\") ||
-         line.front() == '\'';
-}
-
-}  // namespace
 
 void SkinWindow::ProcessLine(const std::string& Line, const std::string& Path) {
-  if (IsComment(Line)) return;
-  size_t equals = Line.find('=');
-  if (equals == std::string::npos || equals == 0) return;
-  std::string keyword = text::ToLowerAscii(std::string_view(Line).substr(0, equals));
-  const KeywordAction action = FindKeyword(keyword);
+  auto split = SplitKeywordLine(Line);
+  if (!split) return;
+  const KeywordAction action = FindKeyword(split->keyword);
   if (action == nullptr) return;
-  SkinLine line{std::string_view(Line).substr(equals + 1), Path};
+  SkinLine line{split->value, Path};
   try {
     action(*this, line);
   } catch (const std::exception& failure) {

@@ -14,40 +14,20 @@ constexpr int32_t kMoveOverlayText = 0xFFFFFF;
 }  // namespace
 
 SkinWindow::SkinWindow(app::Application& app)
-    : form_("frmMain"),
-      lblInfo(form_, "lblInfo", ui::Layer::kLabels),
-      scrollWidth(form_, "scrollWidth", ui::Layer::kHidden),
-      img(form_, "img", ui::Layer::kImages),
-      tmr(form_, "tmr", ui::Layer::kHidden),
-      imgRatings(form_, "imgRatings", ui::Layer::kStars),
-      imgProgress(form_.Add<ui::Image>("imgProgress", -1, ui::Layer::kProgress)),
+    : SkinElements(app.platform(), "frmMain"),
       lblMove(form_.Add<ui::Label>("lblMove", -1, ui::Layer::kOverlay)),
-      lnTop(form_.Add<ui::Line>("lnTop", -1, ui::Layer::kLines)),
-      lnBottom(form_.Add<ui::Line>("lnBottom", -1, ui::Layer::kLines)),
-      lnLeft(form_.Add<ui::Line>("lnLeft", -1, ui::Layer::kLines)),
-      lnRight(form_.Add<ui::Line>("lnRight", -1, ui::Layer::kLines)),
-      tmrScroll(form_.Add<ui::Timer>("tmrScroll", -1)),
-      tmrProgress(form_.Add<ui::Timer>("tmrProgress", -1)),
       tmrTrackImage(form_.Add<ui::Timer>("tmrTrackImage", -1)),
       tmrDeskbarLetDie(form_.Add<ui::Timer>("tmrDeskbarLetDie", -1)),
       tmrLyrics(form_.Add<ui::Timer>("tmrLyrics", -1)),
       CantixPane(app.platform(), [this] { return iTunesR.get(); }),
       app_(app) {
-  // The window's design, before any skin line applies.
-  lblInfo.Load(0).SetVisible(false);
-  scrollWidth.Load(0).SetVisible(false);
-  img.Load(0).SetVisible(false);
-  tmr.Load(0).SetInterval(0);
-  imgRatings.Load(0).SetVisible(false);
-  imgProgress.SetVisible(false);
+  // The window's own design, before any skin line applies.
   lblMove.SetCaption("Move Window");
   lblMove.SetVisible(false);
   lblMove.SetOpaque(true);
   lblMove.SetBackColor(kMoveOverlayBack);
   lblMove.SetForeColor(kMoveOverlayText);
   lblMove.SetAlignment(ui::Alignment::kCenter);
-  for (ui::Line* line : {&lnTop, &lnBottom, &lnLeft, &lnRight}) line->SetVisible(false);
-  tmrScroll.SetInterval(0);
   tmrProgress.SetInterval(500);
   tmrTrackImage.SetInterval(50);
   tmrTrackImage.SetEnabled(false);
@@ -80,7 +60,6 @@ void SkinWindow::LoadStep() {
     star.SetWidth(star0.width());
     star.SetHeight(star0.height());
   }
-  KeyShortcuts.assign(1, KeyShortcut{});
   hkHotkey.push_back(std::make_unique<hotkeys::VBHotkey>(app_.hotkey_subclass(), app_.platform()));
   HoverIndex = -1;
   try {

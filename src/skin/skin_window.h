@@ -15,6 +15,7 @@
 #include "lyrics/cantix_pane.h"
 #include "itunes/itunes.h"
 #include "platform/platform.h"
+#include "skin/skin_elements.h"
 #include "ui/form.h"
 
 namespace quavero::app {
@@ -23,18 +24,8 @@ class Application;
 
 namespace quavero::skin {
 
-struct KeyShortcut {
-  std::string keys;  // the key combination as written
-  std::string code;
-  int32_t last_fired = 0;  // kept by the desk band's key polling; the program leaves it 0
-};
-
-struct EventRecord {
-  std::string name;  // in the letter case written
-  std::string code;
-};
-
-class SkinWindow : public app::ProgramWindow,
+class SkinWindow : public SkinElements,
+                   public app::ProgramWindow,
                    public ui::FormEvents,
                    public itunes::Events,
                    public std::enable_shared_from_this<SkinWindow> {
@@ -44,8 +35,6 @@ class SkinWindow : public app::ProgramWindow,
   ~SkinWindow() override;
 
   app::Application& app() { return app_; }
-  ui::Form& form() { return form_; }
-  const ui::Form& form() const { return form_; }
 
   // Loading (load_skin.cpp, process_line.cpp).
   void LoadSkin(const std::string& SkinFile, std::string Path);
@@ -72,21 +61,19 @@ class SkinWindow : public app::ProgramWindow,
   void ShowMeInDeskbar() {}  // the program's skin windows are not desk band windows
 
   // Code and events (commands/). RunCode takes the caller's text and removes its "{".
-  void RunCode(std::string& TheCode);
-  void RunCode(const std::string& code);  // on a copy
+  void RunCode(std::string& TheCode) override;
+  using SkinElements::RunCode;
   // The window's iTunes, for commands; fails with 91 when the window has no connection.
   itunes::Application& iTunes();
   itunes::Application& GlobaliTunes();
   // A click on rating star i rates the current track (i + 1) x 20.
   void imgRatings_Click(int Index);
-  void NewEvent(const std::string& TheEvent);
-  void CheckEvent(const std::string& CurEvent);
   // CheckEvent for an iTunes event, unless the codes of a skin event caused it (itunes_link).
   void RaiseSkinEvent(const std::string& name);
   bool HasEventCode(const std::string& name) const;
   static constexpr uint32_t kEchoMs = 1000;
   static constexpr int kMaxEchoDepth = 2;
-  void RunInterActionCode();
+  void RunInterActionCode() override;  // also stops a fade or slide that runs
 
   // The iTunes link (itunes_link.cpp).
   bool IsiTunesDead();
@@ -110,7 +97,6 @@ class SkinWindow : public app::ProgramWindow,
 
   // Track text, scrolling and progress (track_text.cpp, scrolling.cpp).
   void RefreshInfo();
-  void FitLabel(int index);
   void tmrScroll_Timer();
   // Shows every scrolling label's longest start that fits; with rotate, the text first moves
   // on by one character.
@@ -167,7 +153,6 @@ class SkinWindow : public app::ProgramWindow,
   bool unloaded() const override { return unloaded_; }
 
   // Public fields.
-  std::string CurPath;
   std::string ShowAction;
   bool IsDeskbar = false;
 
@@ -179,24 +164,6 @@ class SkinWindow : public app::ProgramWindow,
   bool OnDesktop = false;
   bool GlassifyWindow = false;
   bool OnlyOneInstance = false;
-  std::string FormClickCode;
-  std::string RatingsSpec;
-  std::vector<std::string> InteractionCodes;
-  int16_t InteractionCount = 0;
-  std::vector<KeyShortcut> KeyShortcuts;
-  std::string NoScrollLabels;
-  std::vector<std::string> LabelText;  // as the refresh made it; ScrolledText turns it
-  // What the scroll ticks need of LabelText, measured once when the text changes, so that a
-  // tick costs what the label shows, however long the text.
-  struct ScrollText {
-    std::vector<size_t> starts;  // where each character begins in LabelText
-    std::vector<int> advances;   // each character's width in pixels in the label's font
-    size_t first = 0;            // the character the label shows first
-  };
-  std::vector<ScrollText> LabelScroll;
-  std::vector<std::string> ImagePictures;
-  std::vector<EventRecord> EventList;
-  int EventCount() const { return static_cast<int>(EventList.size()); }
   int16_t HoverIndex = -1;
   bool HasArtworkImage = false;
   bool Unloading = false;
@@ -204,21 +171,8 @@ class SkinWindow : public app::ProgramWindow,
   bool ComCallsEnabled = false;
   bool DeskbarLetDie = false;
 
-  // Elements.
-  ui::Form form_;
-  ui::ControlArray<ui::Label> lblInfo;
-  ui::ControlArray<ui::PictureBox> scrollWidth;
-  ui::ControlArray<ui::Image> img;
-  ui::ControlArray<ui::Timer> tmr;
-  ui::ControlArray<ui::Image> imgRatings;
-  ui::Image& imgProgress;
+  // Elements besides those every skin window has.
   ui::Label& lblMove;
-  ui::Line& lnTop;
-  ui::Line& lnBottom;
-  ui::Line& lnLeft;
-  ui::Line& lnRight;
-  ui::Timer& tmrScroll;
-  ui::Timer& tmrProgress;
   ui::Timer& tmrTrackImage;
   ui::Timer& tmrDeskbarLetDie;
   ui::Timer& tmrLyrics;

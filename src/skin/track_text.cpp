@@ -126,47 +126,7 @@ std::string FillTemplate(const std::string& templ, TrackFacts& facts) {
   return caption;
 }
 
-constexpr char kScrollGap[] = "     ";
-
-std::vector<size_t> CharacterStarts(const std::string& s) {
-  std::vector<size_t> starts;
-  for (size_t i = 0; i < s.size(); ++i)
-    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) starts.push_back(i);
-  return starts;
-}
-
 }  // namespace
-
-// Measures the filled caption once (with the scroll gap after it): whether it fits, how many
-// characters fit, and every character's width for the scroll ticks.
-void SkinWindow::FitLabel(int index) {
-  ui::Label& label = lblInfo(index);
-  ui::PictureBox& box = scrollWidth(index);
-  std::string caption = label.caption();
-  std::string gapped = caption + kScrollGap;
-  auto widths = app_.platform().windows().MeasurePrefixes(box.font(), gapped);
-  ScrollText& scroll = LabelScroll[index];
-  scroll = ScrollText{CharacterStarts(gapped), {}, 0};
-  widths.resize(scroll.starts.size(), widths.empty() ? 0 : widths.back());
-  const size_t length = scroll.starts.size() - (sizeof kScrollGap - 1);
-  int whole = length == 0 ? 0 : widths[length - 1];
-  if (whole <= label.width()) {
-    box.SetTag("noscroll");
-    scroll.starts.resize(length);
-  } else {
-    size_t n = length;
-    while (n >= 1 && widths[n - 1] >= label.width()) --n;
-    // When not even one character fits, the box keeps its tag, unless that still says the
-    // label needs no scrolling (as it does before the first refresh).
-    if (n >= 1) box.SetTag(std::to_string(n));
-    else if (box.tag() == "noscroll") box.SetTag("0");
-    caption = gapped;
-    label.SetCaption(caption);
-  }
-  for (size_t i = 0; i < scroll.starts.size(); ++i)
-    scroll.advances.push_back(widths[i] - (i == 0 ? 0 : widths[i - 1]));
-  LabelText[index] = caption;
-}
 
 void SkinWindow::RefreshInfo() {
   try {

@@ -56,6 +56,13 @@ void Form::BoundsChanged(bool resized) {
   if (resized && events_ && !IsMinimized()) events_->OnResize();
 }
 
+void Form::Remove(Control& control) {
+  if (control.kind() == ControlKind::kTimer) static_cast<Timer&>(control).SetEnabled(false);
+  if (peer_) peer_->ControlRemoved(control);
+  std::erase_if(controls_, [&](const std::unique_ptr<Control>& c) { return c.get() == &control; });
+  if (peer_) peer_->Invalidate();
+}
+
 void Form::SetBackColor(int32_t colour) {
   back_color_ = colour;
   if (peer_) peer_->Invalidate();

@@ -81,6 +81,8 @@ class Form {
     return ref;
   }
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+  // Destroys a control of this form; a timer stops first.
+  void Remove(Control& control);
   // Visible controls that are drawn, bottom to top.
   std::vector<const Control*> PaintOrder() const;
   // The topmost visible label or image at a point in client pixels, nullptr for the background.
@@ -150,6 +152,14 @@ class ControlArray {
     return control;
   }
   bool Exists(int index) const { return elements_.count(index) != 0; }
+  // Removes the element of that index from the form, as if it had never been loaded.
+  void Unload(int index) {
+    auto it = elements_.find(index);
+    if (it == elements_.end()) throw NoSuchElement(index);
+    T* control = it->second;
+    elements_.erase(it);
+    form_.Remove(*control);
+  }
   T& operator()(int index) const {
     auto it = elements_.find(index);
     if (it == elements_.end()) throw NoSuchElement(index);

@@ -60,6 +60,8 @@ class FormPeer {
   virtual void SetParentWindow(WindowHandle parent) = 0;
   virtual void StartSystemDrag() = 0;  // returns when the mouse button is released
   virtual void TimerChanged(Timer& timer) = 0;
+  // The control is about to be destroyed: the window forgets it (its timer, its press).
+  virtual void ControlRemoved(const Control& control) = 0;
   virtual bool IsMinimized() const = 0;
   // Where the client area's top-left corner is on the screen, also for a window that lives
   // inside another (on the desktop, in a desk band).

@@ -82,7 +82,7 @@ void HeadlessLoop::Arm(ui::Timer& timer) {
   if (timer.running()) timers_.push_back({&timer, now_ + timer.interval()});
 }
 
-void HeadlessLoop::Disarm(ui::Timer& timer) {
+void HeadlessLoop::Disarm(const ui::Timer& timer) {
   std::erase_if(timers_, [&](const Armed& a) { return a.timer == &timer; });
 }
 

@@ -28,7 +28,7 @@ class HeadlessLoop : public Loop {
   uint64_t slept_ms() const { return slept_; }
 
   void Arm(ui::Timer& timer);
-  void Disarm(ui::Timer& timer);
+  void Disarm(const ui::Timer& timer);
   void DisarmAll(const ui::Form& form);
   bool IsArmed(const ui::Timer& timer) const;
 

@@ -55,6 +55,10 @@ class HeadlessPeer : public ui::FormPeer {
   void SetParentWindow(ui::WindowHandle) override { Log("parent"); }
   void StartSystemDrag() override { ++record().drags; }
   void TimerChanged(ui::Timer& timer) override { windows_.loop().Arm(timer); }
+  void ControlRemoved(const ui::Control& control) override {
+    if (control.kind() == ui::ControlKind::kTimer)
+      windows_.loop().Disarm(static_cast<const ui::Timer&>(control));
+  }
   bool IsMinimized() const override { return windows_.record_for(form_).minimized; }
 
  private:

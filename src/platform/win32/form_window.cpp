@@ -1,5 +1,7 @@
 #include "platform/win32/form_window.h"
 
+#include <algorithm>
+
 #include <shellapi.h>
 #include <windowsx.h>
 #undef IsMinimized
@@ -317,6 +319,17 @@ void FormWindow::TimerChanged(ui::Timer& timer) {
   }
   KillTimer(hwnd_, id);
   if (timer.running()) SetTimer(hwnd_, id, static_cast<UINT>(timer.interval()), nullptr);
+}
+
+void FormWindow::ControlRemoved(const ui::Control& control) {
+  if (captured_ == &control) captured_ = nullptr;
+  if (control.kind() != ui::ControlKind::kTimer) return;
+  auto it = std::find_if(timer_ids_.begin(), timer_ids_.end(),
+                         [&](const auto& entry) { return entry.first == &control; });
+  if (it == timer_ids_.end()) return;
+  KillTimer(hwnd_, it->second);
+  timers_.erase(it->second);  // a tick already queued finds no timer
+  timer_ids_.erase(it);
 }
 
 bool FormWindow::IsMinimized() const { return IsIconic(hwnd_); }

@@ -38,6 +38,7 @@ class FormWindow : public ui::FormPeer {
   void SetParentWindow(ui::WindowHandle parent) override;
   void StartSystemDrag() override;
   void TimerChanged(ui::Timer& timer) override;
+  void ControlRemoved(const ui::Control& control) override;
   bool IsMinimized() const override;
 
  private:
