@@ -1,9 +1,11 @@
-// The exact commands: the whole code is the command's word, letter case ignored.
+// The exact commands: the whole code is the command's word, letter case ignored. Those that
+// only drive iTunes are shared with every skin window (shared_commands.cpp).
 #include <algorithm>
 #include <string_view>
 
 #include "app/application.h"
 #include "commands/commands.h"
+#include "commands/shared_commands.h"
 #include "skin/skin_window.h"
 
 namespace quavero::commands {
@@ -11,14 +13,6 @@ namespace {
 
 using skin::SkinWindow;
 
-void PlayPause(SkinWindow& w) { w.iTunes().PlayPause(); }
-void Play(SkinWindow& w) { w.iTunes().Play(); }
-void Pause(SkinWindow& w) { w.iTunes().Pause(); }
-void Stop(SkinWindow& w) { w.iTunes().Stop(); }
-void PreviousTrack(SkinWindow& w) { w.iTunes().PreviousTrack(); }
-void NextTrack(SkinWindow& w) { w.iTunes().NextTrack(); }
-void Quit(SkinWindow& w) { w.iTunes().Quit(); }
-void Delete(SkinWindow& w) { CurrentTrackOf(w.iTunes())->Delete(); }
 // The file goes to the recycle bin only once iTunes has deleted the track: a track iTunes
 // keeps keeps its file.
 void DeleteCompletely(SkinWindow& w) {
@@ -30,7 +24,6 @@ void DeleteCompletely(SkinWindow& w) {
   if (deleted && !file.empty()) w.app().platform().shell().SendToRecycleBin(file, owner);
 }
 void ShowITunes(SkinWindow& w) { w.app().ShellOpen("itunes.exe", "1"); }
-void UpdateIPod(SkinWindow& w) { w.iTunes().UpdateIPod(); }
 void EjectIPod(SkinWindow& w) {
   auto& windows = w.app().platform().windows();
   windows.SetWaitCursor(true);
@@ -53,16 +46,6 @@ void CloseSkin(SkinWindow& w) { w.Unload(); }
 void MoveWindow(SkinWindow& w) { w.MoveWindow(); }
 void FadeIn(SkinWindow& w) { w.FadeIn(); }
 void FadeClose(SkinWindow& w) { w.FadeClose(); }
-void VolumeUp(SkinWindow& w) {
-  auto& app = w.iTunes();
-  int32_t volume = app.SoundVolume();
-  if (volume < 100) app.SetSoundVolume(volume + 1);
-}
-void VolumeDown(SkinWindow& w) {
-  auto& app = w.iTunes();
-  int32_t volume = app.SoundVolume();
-  if (volume > 1) app.SetSoundVolume(volume - 1);
-}
 void SwapArtistAndAlbum(SkinWindow& w) {
   auto track = CurrentTrackOf(w.iTunes());
   std::string artist = track->Artist(), album = track->Album();
@@ -90,17 +73,8 @@ struct ExactCommand {
 };
 
 constexpr ExactCommand kExactCommands[] = {
-    {"playpause", PlayPause},
-    {"play", Play},
-    {"pause", Pause},
-    {"stop", Stop},
-    {"previoustrack", PreviousTrack},
-    {"nexttrack", NextTrack},
-    {"quit", Quit},
-    {"delete", Delete},
     {"deletecompletely", DeleteCompletely},
     {"showitunes", ShowITunes},
-    {"updateipod", UpdateIPod},
     {"ejectipod", EjectIPod},
     {"closeprogram", CloseProgram},
     {"show", Show},
@@ -109,8 +83,6 @@ constexpr ExactCommand kExactCommands[] = {
     {"movewindow", MoveWindow},
     {"fadein", FadeIn},
     {"fadeclose", FadeClose},
-    {"volumeup", VolumeUp},
-    {"volumedown", VolumeDown},
     {"swapartistandalbum", SwapArtistAndAlbum},
     {"swapartistandtitle", SwapArtistAndTitle},
     {"setasstart", SetAsStart},
@@ -120,6 +92,10 @@ constexpr ExactCommand kExactCommands[] = {
 }  // namespace
 
 bool RunExactCommand(SkinWindow& window, const std::string& word) {
+  if (PlayerCommand player = FindPlayerCommand(word)) {
+    player(window.iTunes());
+    return true;
+  }
   auto it = std::find_if(std::begin(kExactCommands), std::end(kExactCommands),
                          [&](const ExactCommand& c) { return c.word == word; });
   if (it == std::end(kExactCommands)) return false;

@@ -7,22 +7,13 @@
 #include "base/text.h"
 #include "base/values.h"
 #include "commands/commands.h"
+#include "commands/shared_commands.h"
 #include "skin/skin_window.h"
 
 namespace quavero::commands {
 namespace {
 
 using skin::SkinWindow;
-
-std::string Parameter(const std::string& code) {
-  auto fields = text::Split(code, '=');
-  if (fields.size() < 2) throw Failure(errors::kSubscriptOutOfRange);
-  return fields[1];
-}
-
-bool EndsWithStar(const std::string& code) {
-  return code.size() >= 4 && text::EqualsNoCase(std::string_view(code).substr(code.size() - 4), "star");
-}
 
 void Stars(SkinWindow& w, const std::string& code) {
   int n = values::ShortValue(code.substr(0, 1));
@@ -48,20 +39,12 @@ void Shuffle(SkinWindow& w, const std::string& code) {
   playlist->SetShuffle(how == "switch" ? !playlist->Shuffle() : how == "on");
 }
 
-void ReloadTimer(SkinWindow& w, const std::string& code) {
-  ui::Timer& timer = w.tmr(values::ShortValue(Parameter(code)));
-  timer.SetEnabled(false);
-  timer.SetEnabled(true);
-}
+void ReloadTimerCode(SkinWindow& w, const std::string& code) { ReloadTimer(w, code); }
 
 void PlayPlaylistCode(SkinWindow& w, const std::string& code) { PlayPlaylist(w, Parameter(code)); }
 void AddToPlaylistCode(SkinWindow& w, const std::string& code) { AddToPlaylist(w, Parameter(code)); }
 
-void Skip(SkinWindow& w, const std::string& code) {
-  auto& app = w.iTunes();
-  double by = values::LeadingNumber(Parameter(code));
-  app.SetPlayerPosition(values::ToLong(app.PlayerPosition() + by));
-}
+void SkipCode(SkinWindow& w, const std::string& code) { Skip(w.iTunes(), code); }
 
 void AddToVolume(SkinWindow& w, const std::string& code) {
   double by = values::LeadingNumber(Parameter(code));
@@ -90,10 +73,10 @@ constexpr PrefixCommand kPrefixCommands[] = {
     {Starts<kShowSkin>, ShowSkin},
     {Starts<kRepeat>, Repeat},
     {Starts<kShuffle>, Shuffle},
-    {Starts<kReloadTimer>, ReloadTimer},
+    {Starts<kReloadTimer>, ReloadTimerCode},
     {Starts<kPlayPlaylist>, PlayPlaylistCode},
     {Starts<kAddToPlaylist>, AddToPlaylistCode},
-    {Starts<kSkip>, Skip},
+    {Starts<kSkip>, SkipCode},
     {Starts<kAddToVolume>, AddToVolume},
 };
 

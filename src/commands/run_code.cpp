@@ -8,6 +8,7 @@
 #include "base/failure.h"
 #include "base/text.h"
 #include "commands/commands.h"
+#include "commands/shared_commands.h"
 #include "skin/skin_window.h"
 
 namespace quavero::skin {
@@ -22,13 +23,11 @@ void SkinWindow::RunCode(std::string& TheCode) {
     return;
   }
   if (TheCode.empty()) return;
-  if (TheCode.find_first_of("{}") != std::string::npos) {
-    TheCode = text::ReplaceAll(TheCode, "{", "");
-    for (std::string piece : text::Split(TheCode, '}')) {
-      RunCode(piece);
-      if (app_.ended_at_once()) return;
-    }
-  }
+  commands::RunGroupPieces(TheCode, [this](std::string& piece) {
+    RunCode(piece);
+    return !app_.ended_at_once();
+  });
+  if (app_.ended_at_once()) return;
   try {
     if (!commands::RunExactCommand(*this, text::ToLowerAscii(TheCode)))
       commands::RunPrefixCommands(*this, TheCode);

@@ -65,49 +65,35 @@ std::string NumberText(double value, std::string_view decimal_separator) {
   return text;
 }
 
+const std::string& TrackFacts::Get(const std::string& placeholder) {
+  auto it = values_.find(placeholder);
+  if (it != values_.end()) return it->second;
+  return values_[placeholder] = Read(placeholder);
+}
+
+std::string TrackFacts::Read(const std::string& p) {
+  itunes::Track& t = track_;
+  if (p == "[Artist]") return t.Artist();
+  if (p == "[Title]") return t.Name();
+  if (p == "[Album]") return t.Album();
+  if (p == "[Time]") return t.Time();
+  if (p == "[PlayCount]") return std::to_string(t.PlayedCount());
+  if (p == "[BitRate]") return std::to_string(t.BitRate());
+  if (p == "[BPM]") return std::to_string(t.BPM());
+  if (p == "[Comment]") return t.Comment();
+  if (p == "[Compilation]") return t.Compilation() ? "True" : "False";
+  if (p == "[Composer]") return t.Composer();
+  if (p == "[Genre]") return t.Genre();
+  if (p == "[Rating]") return NumberText(t.Rating() / 20.0, locale_.DecimalSeparator());
+  if (p == "[TrackNumber]") return std::to_string(t.TrackNumber());
+  if (p == "[Year]") return std::to_string(t.Year());
+  if (p == "[CurrentPlaylistName]") return playlist_->Name();
+  if (p == "[CurrentPlaylistTracks]") return std::to_string(itunes::Existing(playlist_->Tracks()).Count());
+  if (p == "[CurrentPlaylistDuration]") return std::to_string(playlist_->Duration());
+  return "xx:xx";  // [CurrentPosition] and [CurrentRemaining]: the progress tick fills them
+}
+
 namespace {
-
-// The facts of the current track and playlist, each read when first needed.
-class TrackFacts {
- public:
-  TrackFacts(itunes::Track& track, itunes::PlaylistPtr playlist, platform::Locale& locale)
-      : track_(track), playlist_(std::move(playlist)), locale_(locale) {}
-  bool has_playlist() const { return playlist_ != nullptr; }
-
-  const std::string& Get(const std::string& placeholder) {
-    auto it = values_.find(placeholder);
-    if (it != values_.end()) return it->second;
-    return values_[placeholder] = Read(placeholder);
-  }
-
- private:
-  std::string Read(const std::string& p) {
-    itunes::Track& t = track_;
-    if (p == "[Artist]") return t.Artist();
-    if (p == "[Title]") return t.Name();
-    if (p == "[Album]") return t.Album();
-    if (p == "[Time]") return t.Time();
-    if (p == "[PlayCount]") return std::to_string(t.PlayedCount());
-    if (p == "[BitRate]") return std::to_string(t.BitRate());
-    if (p == "[BPM]") return std::to_string(t.BPM());
-    if (p == "[Comment]") return t.Comment();
-    if (p == "[Compilation]") return t.Compilation() ? "True" : "False";
-    if (p == "[Composer]") return t.Composer();
-    if (p == "[Genre]") return t.Genre();
-    if (p == "[Rating]") return NumberText(t.Rating() / 20.0, locale_.DecimalSeparator());
-    if (p == "[TrackNumber]") return std::to_string(t.TrackNumber());
-    if (p == "[Year]") return std::to_string(t.Year());
-    if (p == "[CurrentPlaylistName]") return playlist_->Name();
-    if (p == "[CurrentPlaylistTracks]") return std::to_string(itunes::Existing(playlist_->Tracks()).Count());
-    if (p == "[CurrentPlaylistDuration]") return std::to_string(playlist_->Duration());
-    return "xx:xx";  // [CurrentPosition] and [CurrentRemaining]: the progress tick fills them
-  }
-
-  itunes::Track& track_;
-  itunes::PlaylistPtr playlist_;
-  platform::Locale& locale_;
-  std::map<std::string, std::string> values_;
-};
 
 constexpr const char* kPlaceholders[] = {
     "[Artist]", "[Title]", "[Album]", "[Time]", "[PlayCount]", "[BitRate]", "[BPM]",
@@ -115,18 +101,17 @@ constexpr const char* kPlaceholders[] = {
     "[CurrentPlaylistName]", "[CurrentPlaylistTracks]", "[CurrentPlaylistDuration]",
     "[CurrentPosition]", "[CurrentRemaining]"};
 
-bool IsPlaylistRow(std::string_view p) { return text::StartsWith(p, "[CurrentPlaylist"); }
+}  // namespace
 
-std::string FillTemplate(const std::string& templ, TrackFacts& facts) {
+std::string FillTemplate(const std::string& templ, std::span<const char* const> placeholders,
+                         TrackFacts& facts) {
   std::string caption = templ;
-  for (const char* p : kPlaceholders) {
-    if (IsPlaylistRow(p) && !facts.has_playlist()) continue;
+  for (const char* p : placeholders) {
+    if (text::StartsWith(p, "[CurrentPlaylist") && !facts.has_playlist()) continue;
     if (text::ContainsNoCase(caption, p)) caption = ReplaceNoCase(caption, p, facts.Get(p));
   }
   return caption;
 }
-
-}  // namespace
 
 void SkinWindow::RefreshInfo() {
   try {
@@ -137,7 +122,7 @@ void SkinWindow::RefreshInfo() {
     for (int i = 1; i <= lblInfo.UBound(); ++i) {
       ui::Label& label = lblInfo(i);
       label.SetCaption(label.tag());
-      label.SetCaption(FillTemplate(label.tag(), facts));
+      label.SetCaption(FillTemplate(label.tag(), kPlaceholders, facts));
       FitLabel(i);
       if (text::ContainsNoCase(label.tag(), "[CurrentRemaining]") ||
           text::ContainsNoCase(label.tag(), "[CurrentPosition]"))

@@ -3,8 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "itunes/itunes.h"
+#include "platform/platform.h"
 
 namespace quavero::skin {
 
@@ -20,5 +25,28 @@ std::string ReplaceNoCase(std::string_view text, std::string_view placeholder,
                           std::string_view value);
 // A number as the system prints it in text (2.5, 3, 0.5), with the user's decimal separator.
 std::string NumberText(double value, std::string_view decimal_separator = ".");
+
+// The facts of the current track and playlist, each read from iTunes when first needed and
+// at most once a refresh.
+class TrackFacts {
+ public:
+  TrackFacts(itunes::Track& track, itunes::PlaylistPtr playlist, platform::Locale& locale)
+      : track_(track), playlist_(std::move(playlist)), locale_(locale) {}
+  bool has_playlist() const { return playlist_ != nullptr; }
+  const std::string& Get(const std::string& placeholder);
+
+ private:
+  std::string Read(const std::string& placeholder);
+
+  itunes::Track& track_;
+  itunes::PlaylistPtr playlist_;
+  platform::Locale& locale_;
+  std::map<std::string, std::string> values_;
+};
+
+// A label's template with every placeholder of the list replaced, in the list's order, letter
+// case ignored. The playlist's placeholders are left as written when there is no playlist.
+std::string FillTemplate(const std::string& templ, std::span<const char* const> placeholders,
+                         TrackFacts& facts);
 
 }  // namespace quavero::skin
