@@ -130,10 +130,11 @@ void Application::CheckOpeningWhileLoading(const std::string& folder) const {
 
 void Application::OpenSkinFromCommandLine() {
   try {
-    auto parts = text::Split(command_line_, '|');
-    if (parts.size() < 3) return;
     // A folder quoted on the command line arrives with its quotes; paths never hold any.
-    std::string folder = text::ReplaceAll(parts[0], "\"", "");
+    auto parts = text::Split(text::ReplaceAll(command_line_, "\"", ""), '|');
+    if (parts.size() < 3) return;
+    std::string folder = parts[0];
+    if (folder.empty() || folder.back() != '\\') folder += '\\';  // as the desk band names one
     int16_t left = values::ShortValue(parts[1]);
     int16_t top = values::ShortValue(parts[2]);
     OpenSkinWindow(folder, left, top, false);

@@ -12,6 +12,7 @@ namespace errors {
 inline constexpr int kInvalidCall = 5;
 inline constexpr int kOverflow = 6;
 inline constexpr int kSubscriptOutOfRange = 9;
+inline constexpr int kDivisionByZero = 11;
 inline constexpr int kTypeMismatch = 13;
 inline constexpr int kBadFileName = 52;
 inline constexpr int kFileNotFound = 53;
@@ -23,6 +24,7 @@ inline constexpr int kObjectNotSet = 91;
 inline constexpr int kNoSuchElement = 340;
 inline constexpr int kInvalidPropertyValue = 380;
 inline constexpr int kNoSuchMember = 438;
+inline constexpr int kKeyInUse = 457;
 }  // namespace errors
 
 class Failure : public std::runtime_error {
@@ -41,6 +43,10 @@ class Failure : public std::runtime_error {
 
 // The description users know for a failure number ("Overflow", "Type mismatch", ...).
 std::string StandardDescription(int number);
+
+// The number and description of any failure caught; what is not a Failure counts as 5.
+int NumberOf(const std::exception& failure);
+std::string DescriptionOf(const std::exception& failure);
 
 // Failure 340 for an element index that was never created.
 Failure NoSuchElement(int index);

@@ -10,30 +10,7 @@
 namespace quavero::skin {
 
 void SkinWindow::ShowRatings() {
-  if (RatingsSpec.empty()) return;
-  auto p = text::Split(RatingsSpec, ';');
-  auto field = [&](size_t i) -> const std::string& {
-    if (i >= p.size()) throw Failure(errors::kSubscriptOutOfRange);
-    return p[i];
-  };
-  double left = values::LeadingNumber(field(0)), top = values::LeadingNumber(field(1));
-  double width = values::LeadingNumber(field(2)), height = values::LeadingNumber(field(3));
-  double gap = values::LeadingNumber(field(4));
-  const std::string& unlit = field(5);
-  for (int i = 0; i <= 4; ++i) {
-    ui::Image& star = imgRatings(i);
-    star.SetLeft(i * gap + i * width + left);
-    star.SetTop(top);
-    star.SetWidth(width);
-    star.SetHeight(height);
-    if (unlit != "NONE") {
-      double rating = itunes::Existing(iTunes().CurrentTrack()).Rating();
-      star.SetPicture(app_.LoadPictureFile(CurPath + (i < rating / 20 ? field(6) : unlit)));
-    } else {
-      star.SetPicture(nullptr);
-    }
-    star.SetVisible(true);
-  }
+  DrawStars([this] { return itunes::Existing(iTunes().CurrentTrack()).Rating(); });
 }
 
 void SkinWindow::imgRatings_Click(int Index) {

@@ -70,6 +70,9 @@ class Windows {
   // Shows a dialog beside the other windows and keeps it until it is closed (by a handler, by
   // Escape or its close box); showing it again while it is open brings it forward.
   virtual void ShowModeless(std::shared_ptr<ui::Dialog> dialog) = 0;
+  // Sets the text of any window of the system by its handle (a title, or what a program that
+  // listens to its window's text reads); a handle of no window does nothing.
+  virtual void SetTextOfWindow(ui::WindowHandle window, const std::string& text) = 0;
   // The dialog shown beside the windows with that caption that is open now, or none.
   virtual std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption) = 0;
   int MeasureText(const ui::Font& font, const std::string& text) {

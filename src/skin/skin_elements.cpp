@@ -2,6 +2,7 @@
 
 #include "base/failure.h"
 #include "base/text.h"
+#include "base/values.h"
 
 namespace quavero::skin {
 
@@ -53,6 +54,33 @@ void SkinElements::CheckEvent(const std::string& CurEvent) {
 
 void SkinElements::RunInterActionCode() {
   for (size_t i = 0; i < InteractionCodes.size(); ++i) RunCode(InteractionCodes[i]);
+}
+
+void SkinElements::DrawStars(const std::function<double()>& rating) {
+  if (RatingsSpec.empty()) return;
+  auto p = text::Split(RatingsSpec, ';');
+  auto field = [&](size_t i) -> const std::string& {
+    if (i >= p.size()) throw Failure(errors::kSubscriptOutOfRange);
+    return p[i];
+  };
+  double left = values::LeadingNumber(field(0)), top = values::LeadingNumber(field(1));
+  double width = values::LeadingNumber(field(2)), height = values::LeadingNumber(field(3));
+  double gap = values::LeadingNumber(field(4));
+  const std::string& unlit = field(5);
+  for (int i = 0; i <= 4; ++i) {
+    ui::Image& star = imgRatings(i);
+    star.SetLeft(i * gap + i * width + left);
+    star.SetTop(top);
+    star.SetWidth(width);
+    star.SetHeight(height);
+    if (unlit != "NONE") {
+      const std::string& file = i < rating() / 20 ? field(6) : unlit;
+      star.SetPicture(platform_.pictures().Load(CurPath + file));
+    } else {
+      star.SetPicture(nullptr);
+    }
+    star.SetVisible(true);
+  }
 }
 
 std::vector<size_t> CharacterStarts(const std::string& s) {

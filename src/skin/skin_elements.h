@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,10 @@ class SkinElements {
   int EventCount() const { return static_cast<int>(EventList.size()); }
   // The "anyinteraction" codes, run on any press.
   virtual void RunInterActionCode();
+
+  // Places the five stars as the "ratingscontrol" line says and lights those the rating (0 to
+  // 100, read only when the stars have pictures) reaches.
+  void DrawStars(const std::function<double()>& rating);
 
   // Measures label i's filled caption once (with the scroll gap after it): whether it fits,
   // how many characters fit (the measuring box's tag), and every character's width.

@@ -33,11 +33,14 @@ wait_until 10 process_ended "$quavero_pid" || true
 
 echo "{fadeclose}{quit} from a timer"
 mkdir -p "$app/Skins/Fade"
-printf '%s\r\n' "skinname=Fade" "left=10" "top=10" "timerevent=1500;{fadeclose}{quit}" \
+printf '%s\r\n' "skinname=Fade" "left=10" "top=10" "timerevent=3000;{fadeclose}{quit}" \
   > "$app/Skins/Fade/skin.ini"
-set_setting CurrentSkin Fade
-start_quavero
+advised=$(calls 'Events.Advise call -> [0-9]')
+# Opened from the command line, Quavero starts no iTunes of its own to race with the stand-in.
+start_quavero "$(win_path "$app/Skins/Fade")\\|150|150"
 check "the skin window appears" wait_until 20 window_shown
+check "and connects before its timer runs" \
+  wait_until 10 bash -c "[ \$(tr -d '\r' < '$journal' | grep -c 'Events.Advise call -> [0-9]') -gt $advised ]"
 check "the fade closes the window and the rest of the code quits iTunes" \
   wait_until 15 journal_has 'Application.Quit call'
 check "without an error box" bash -c "! xdotool search --onlyvisible --name '^Error!\$' >/dev/null 2>&1"

@@ -49,7 +49,19 @@ class HeadlessWindows : public Windows {
   }
   void SetWorkAreas(std::vector<PixelRect> areas) { work_areas_ = std::move(areas); }
   PixelPoint CursorPos() override { return cursor_; }
-  bool KeyState(int virtual_key) override { return keys_down_.count(virtual_key) != 0; }
+  bool KeyState(int virtual_key) override {
+    keys_asked_.push_back(virtual_key);
+    return keys_down_.count(virtual_key) != 0;
+  }
+  const std::vector<int>& keys_asked() const { return keys_asked_; }
+  void SetTextOfWindow(ui::WindowHandle window, const std::string& text) override {
+    window_texts_.push_back({window, text});
+  }
+  struct WindowText {
+    ui::WindowHandle window;
+    std::string text;
+  };
+  const std::vector<WindowText>& window_texts() const { return window_texts_; }
   Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                     Buttons buttons) override;
   void Beep() override { ++beeps_; }
@@ -120,6 +132,8 @@ class HeadlessWindows : public Windows {
   std::vector<PixelRect> work_areas_;
   PixelPoint cursor_{};
   std::map<int, bool> keys_down_;
+  std::vector<int> keys_asked_;
+  std::vector<WindowText> window_texts_;
   std::deque<Answer> answers_;
   std::vector<MessageRecord> messages_;
   int box_dwell_ms_ = 0;

@@ -70,6 +70,11 @@ Answer Win32Windows::ShowMessageBox(const std::string& text, const std::string& 
   }
 }
 
+void Win32Windows::SetTextOfWindow(ui::WindowHandle window, const std::string& text) {
+  HWND hwnd = reinterpret_cast<HWND>(window);
+  if (IsWindow(hwnd)) SetWindowTextW(hwnd, Wide(text).c_str());
+}
+
 void Win32Windows::Beep() {
   MessageBeep(MB_OK);
   OutputDebugStringA("Quavero: beep\n");  // seen by debuggers (and Wine's debugstr channel)
