@@ -44,8 +44,9 @@ void BandWindow::Form_Load() {
   EventList.clear();
   KeyShortcuts.assign(1, skin::KeyShortcut{});
   ScrollStart.clear();
-  LoadSkin(SkinFolder(name) + "skin.ini", SkinFolder(name));
+  // The stars are there before the skin loads: its first refresh draws them.
   for (int i = 1; i <= 4; ++i) imgRatings.Load(i).SetVisible(false);
+  LoadSkin(SkinFolder(name) + "skin.ini", SkinFolder(name));
   try {
     RecordDesignGeometry();
   } catch (const std::exception& failure) {
