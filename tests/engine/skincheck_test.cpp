@@ -33,6 +33,34 @@ TEST_F(SkinCheckTest, PrintsEveryMessageInOrderThenTheirCount) {
             "2 messages\n");
 }
 
+TEST_F(SkinCheckTest, BandSkinsAreCheckedWithTheBandsRulesWhereverTheyLie) {
+  // The program's keywords mean nothing in the band; a broken line gets the band's message.
+  WriteFile("DeskBand/Strip/skin.ini",
+            lines::JoinLines({"skinname=Strip", "ontop=yes", "label=1;2", "noresizex=150"}));
+  Options o;
+  o.skin_folder = root_ / "DeskBand" / "Strip";
+  o.deskband = true;
+  auto result = CheckSkin(o);
+  EXPECT_EQ(result.text,
+            "--- Error! (critical)\n"
+            "There was an error in LoadSkin\n"
+            "Err 9: Subscript out of range\n"
+            "1 messages\n");
+  o.json = true;
+  auto json = nlohmann::json::parse(CheckSkin(o).text);
+  EXPECT_EQ(json["window"]["fixedWidth"], 150);
+  EXPECT_EQ(json["window"]["fixedHeight"], nullptr);
+
+  // The same skin elsewhere, read as the program's: other messages.
+  std::filesystem::create_directories(root_ / "elsewhere");
+  std::filesystem::copy(root_ / "DeskBand" / "Strip", root_ / "elsewhere" / "Strip");
+  o.skin_folder = root_ / "elsewhere" / "Strip";
+  EXPECT_EQ(CheckSkin(o).message_count, 1);
+  o.deskband = false;
+  o.json = false;
+  EXPECT_EQ(CheckSkin(o).message_count, 2);
+}
+
 TEST_F(SkinCheckTest, ASkinWithoutFaultsIsOk) {
   WriteSkin("Good", {"skinname=Good"});
   auto result = CheckSkin(For("Good"));

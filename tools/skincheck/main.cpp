@@ -1,4 +1,4 @@
-// quavero-skincheck [--json] [--app-folder DIR] [--screen WxH] SKINFOLDER
+// quavero-skincheck [--json] [--deskband] [--app-folder DIR] [--screen WxH] SKINFOLDER
 // Loads a skin as the program would and prints every message a user would have seen.
 // Exit status: 0 nothing reported, 1 messages shown, 2 wrong arguments or no such folder.
 #include <iostream>
@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (auto error = ParseArguments(args, options)) {
     std::cerr << "quavero-skincheck: " << *error << "\n"
-              << "usage: quavero-skincheck [--json] [--app-folder DIR] [--screen WxH] SKINFOLDER\n";
+              << "usage: quavero-skincheck [--json] [--deskband] [--app-folder DIR] [--screen WxH] SKINFOLDER\n";
     return 2;
   }
   try {

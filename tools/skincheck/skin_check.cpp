@@ -4,6 +4,8 @@
 
 #include "app/application.h"
 #include "base/text.h"
+#include "deskband/band_window.h"
+#include "itunes/simulated_itunes.h"
 #include "platform/headless/headless_platform.h"
 #include "skin_report.h"
 
@@ -63,6 +65,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
     const std::string& a = args[i];
     if (a == "--json") {
       options.json = true;
+    } else if (a == "--deskband") {
+      options.deskband = true;
     } else if (a == "--app-folder" || a == "--screen") {
       if (i + 1 >= args.size()) return a + " needs a value";
       const std::string& value = args[++i];
@@ -80,6 +84,36 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   return std::nullopt;
 }
 
+Result Report(const Options& options, platform::headless::HeadlessPlatform& platform,
+              nlohmann::json window) {
+  const auto& messages = platform.windows().messages();
+  Result result;
+  result.message_count = static_cast<int>(messages.size());
+  if (options.json) {
+    nlohmann::json report = {{"messages", MessagesAsJson(messages)}, {"window", std::move(window)}};
+    // Text the skin file holds is written as it is; bytes that are no UTF-8 become U+FFFD.
+    result.text = report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+  } else {
+    result.text = MessagesAsText(messages);
+  }
+  return result;
+}
+
+// The band takes its skin by name from DeskBand\ under its folder: a skin elsewhere is placed
+// there under its own name. An iTunes that plays nothing answers the band's check.
+Result CheckBandSkin(const Options& options, platform::headless::HeadlessPlatform& platform,
+                     const fs::path& skin, const fs::path& app_folder) {
+  std::string name = skin.filename().string();
+  std::string band_folder = std::string(kAppFolder) + "\\DeskBand\\" + name;
+  if (PathBelow(skin, app_folder).empty()) platform.files().Mount(band_folder, skin);
+  platform.settings().Save(deskband::kBandApplication, "Options", deskband::kCurrentSkinKey, name);
+  auto itunes = std::make_shared<itunes::SimulatedITunes>(platform.loop());
+  platform.itunes = itunes;
+  itunes::Link link(platform);
+  deskband::BandWindow band(platform, link);
+  return Report(options, platform, BandWindowAsJson(band));
+}
+
 Result CheckSkin(const Options& options) {
   std::error_code ec;
   fs::path skin = fs::weakly_canonical(fs::absolute(options.skin_folder), ec);
@@ -91,7 +125,8 @@ Result CheckSkin(const Options& options) {
     app_folder = fs::weakly_canonical(fs::absolute(*options.app_folder), ec);
     if (ec || !fs::is_directory(app_folder))
       throw std::runtime_error("no such application folder: " + options.app_folder->string());
-  } else if (text::EqualsNoCase(skin.parent_path().filename().string(), "Skins")) {
+  } else if (text::EqualsNoCase(skin.parent_path().filename().string(),
+                                options.deskband ? "DeskBand" : "Skins")) {
     app_folder = skin.parent_path().parent_path();
   } else {
     scratch.emplace();
@@ -100,6 +135,7 @@ Result CheckSkin(const Options& options) {
 
   platform::headless::HeadlessPlatform platform(app_folder, kAppFolder);
   platform.windows().SetScreenSize(options.screen_width, options.screen_height);
+  if (options.deskband) return CheckBandSkin(options, platform, skin, app_folder);
   std::string skin_path = PathBelow(skin, app_folder);
   if (skin_path.empty()) {
     platform.files().Mount(kOutsideSkinFolder, skin);
@@ -108,19 +144,7 @@ Result CheckSkin(const Options& options) {
 
   app::Application app(platform);
   auto window = app.OpenSkinWindow(skin_path, app::kKeepPosition, app::kKeepPosition, false);
-  const auto& messages = platform.windows().messages();
-
-  Result result;
-  result.message_count = static_cast<int>(messages.size());
-  if (options.json) {
-    nlohmann::json report = {{"messages", MessagesAsJson(messages)},
-                             {"window", WindowAsJson(*window)}};
-    // Text the skin file holds is written as it is; bytes that are no UTF-8 become U+FFFD.
-    result.text = report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-  } else {
-    result.text = MessagesAsText(messages);
-  }
-  return result;
+  return Report(options, platform, WindowAsJson(*window));
 }
 
 }  // namespace quavero::skincheck

@@ -13,6 +13,7 @@ namespace quavero::skincheck {
 
 struct Options {
   bool json = false;
+  bool deskband = false;  // with the desk band's rules
   std::optional<std::filesystem::path> app_folder;
   int screen_width = 1024;
   int screen_height = 768;

@@ -29,7 +29,7 @@ json PictureFile(const ui::Picture& picture, const std::string& skin_folder) {
   return picture->file;
 }
 
-json Labels(const skin::SkinWindow& w) {
+json Labels(const skin::SkinElements& w) {
   json labels = json::array();
   for (const auto& [index, label] : w.lblInfo.elements()) {
     if (index == 0) continue;
@@ -43,7 +43,7 @@ json Labels(const skin::SkinWindow& w) {
   return labels;
 }
 
-json Images(const skin::SkinWindow& w) {
+json Images(const skin::SkinElements& w) {
   json images = json::array();
   for (const auto& [index, image] : w.img.elements()) {
     if (index == 0) continue;
@@ -58,7 +58,7 @@ json Images(const skin::SkinWindow& w) {
   return images;
 }
 
-json Timers(const skin::SkinWindow& w) {
+json Timers(const skin::SkinElements& w) {
   json timers = json::array();
   for (const auto& [index, timer] : w.tmr.elements()) {
     if (index == 0) continue;
@@ -68,7 +68,7 @@ json Timers(const skin::SkinWindow& w) {
   return timers;
 }
 
-json Events(const skin::SkinWindow& w) {
+json Events(const skin::SkinElements& w) {
   json events = json::array();
   for (const auto& e : w.EventList) events.push_back({{"name", e.name}, {"code", e.code}});
   return events;
@@ -103,7 +103,7 @@ json Shortcuts(const skin::SkinWindow& w) {
   return shortcuts;
 }
 
-json Progress(const skin::SkinWindow& w) {
+json Progress(const skin::SkinElements& w) {
   const ui::Image& bar = w.imgProgress;
   return {{"visible", bar.visible()}, {"left", bar.left()}, {"top", bar.top()},
           {"height", bar.height()}, {"fullWidth", values::LeadingNumber(bar.tag())},
@@ -163,6 +163,39 @@ json WindowAsJson(const skin::SkinWindow& w) {
       // when the line names none).
       {"lyrics", {{"label", w.LyricsLabel},
                   {"folder", w.LyricsFolder.empty() ? shell::kCantixPathDefault : w.LyricsFolder}}},
+  };
+}
+
+json BandWindowAsJson(const deskband::BandWindow& w) {
+  const ui::Form& f = w.form();
+  json shortcuts = json::array();
+  for (size_t i = 0; i + 1 < w.KeyShortcuts.size(); ++i) {
+    json keys = json::array();
+    for (const std::string& word : text::Split(w.KeyShortcuts[i].keys, '+'))
+      keys.push_back(deskband::BandWindow::KeyCode(word));
+    shortcuts.push_back({{"keys", w.KeyShortcuts[i].keys}, {"code", w.KeyShortcuts[i].code},
+                         {"keyCodes", keys}});
+  }
+  auto fixed = [](int16_t size) { return size == deskband::kNoFixedSize ? json(nullptr) : json(size); };
+  return {
+      {"tag", f.tag()},
+      {"backColor", f.back_color()},
+      {"backgroundPicture", PictureFile(f.picture(), w.CurPath)},
+      {"fixedWidth", fixed(w.NoResizeX)},
+      {"fixedHeight", fixed(w.NoResizeY)},
+      {"autoResize", w.AutoResize ? json({{"width", w.DesignWidth}, {"height", w.DesignHeight}})
+                                  : json(nullptr)},
+      {"formClickCode", w.FormClickCode},
+      {"ratingsSpec", w.RatingsSpec},
+      {"interactionCodes", w.InteractionCodes},
+      {"scrollInterval", w.tmrScroll.interval()},
+      {"borders", {{"visible", w.lnTop.visible()}, {"color", w.lnTop.color()}}},
+      {"labels", Labels(w)},
+      {"images", Images(w)},
+      {"timers", Timers(w)},
+      {"events", Events(w)},
+      {"shortcuts", shortcuts},
+      {"progress", Progress(w)},
   };
 }
 

@@ -1,4 +1,5 @@
-// The checker's two report forms: message boxes as text, and the window after loading as JSON.
+// The checker's two report forms: message boxes as text, and the window after loading (the
+// program's or the desk band's) as JSON.
 #pragma once
 
 #include <string>
@@ -7,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/headless/headless_windows.h"
+#include "deskband/band_window.h"
 #include "skin/skin_window.h"
 
 namespace quavero::skincheck {
@@ -14,5 +16,6 @@ namespace quavero::skincheck {
 std::string MessagesAsText(const std::vector<platform::headless::MessageRecord>& messages);
 nlohmann::json MessagesAsJson(const std::vector<platform::headless::MessageRecord>& messages);
 nlohmann::json WindowAsJson(const skin::SkinWindow& window);
+nlohmann::json BandWindowAsJson(const deskband::BandWindow& window);
 
 }  // namespace quavero::skincheck
