@@ -134,7 +134,10 @@ void BandWindow::Form_Resize() {
   lnBottom.SetEnds(0, h - 2, w, h - 2);
   lnLeft.SetEnds(0, 0, 0, h);
   lnTop.SetEnds(0, 0, w, 0);
-  if (AutoResize) ResizeElements();
+  if (!AutoResize) return;
+  ResizeElements();
+  // The labels have another width now: how much of their text fits is measured again.
+  if (iTunesR) LoadSong();
 }
 
 void BandWindow::Form_Unload() {

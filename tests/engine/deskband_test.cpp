@@ -233,6 +233,12 @@ TEST_F(BandTest, ScrollingMovesTheStartOneCharacterAStepAndWrapsRound) {
   EXPECT_EQ(narrow->lblInfo(1).caption(), "One ");  // the refresh's own step showed the start
   EXPECT_THAT(Scroll(*narrow, 2), ElementsAre("ne -", "e - "));
 
+  // A band that scales measures its labels again at their new width.
+  auto scaled = Band("Scaled", {"autoresize=150;20", "label=0;0;30;16;[Title] - [Artist]"});
+  EXPECT_EQ(scaled->scrollWidth(1).tag(), "4");
+  scaled->form().SetWidth(300 * 15);
+  EXPECT_EQ(scaled->scrollWidth(1).tag(), "9");
+
   // Without a current track the step does nothing.
   itunes->SelectNothing();
   EXPECT_THAT(Scroll(*narrow, 1), ElementsAre("e - "));

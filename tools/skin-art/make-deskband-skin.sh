@@ -7,15 +7,9 @@ out=${1:?usage: make-deskband-skin.sh SKINFOLDER}
 convert=/usr/bin/convert
 mkdir -p "$out"
 
-# Background: a dark strip, 150 x 20, with a faint top light and a groove for the bar.
-"$convert" -size 150x20 gradient:'#333b49'-'#171b23' \
-  \( -size 150x20 xc:none -fill 'rgba(255,255,255,0.08)' -draw 'rectangle 0,0 149,8' \) \
-  -composite -fill '#0d1016' -draw 'rectangle 48,18 147,19' \
-  "PNG24:$out/background.png"
-
 # Buttons: a small disc with a glyph; the band shows one picture per button.
 button() { # name glyph-draw
-  "$convert" -size 14x14 xc:'#252b37' \
+  "$convert" -size 14x14 xc:'#1d222b' \
     -fill '#3f4a5e' -stroke '#6d7d96' -draw 'circle 6.5,6.5 6.5,0.5' \
     -stroke none -fill '#e2e7f0' -draw "$2" "PNG24:$out/$1.png"
 }
