@@ -120,6 +120,23 @@ TEST_F(Win32SkinWindowTest, AFadeInRunsUpToTheSkinsLevel) {
   EXPECT_TRUE(IsWindowVisible(Hwnd(*w)));
 }
 
+// An element removed from a shown window ticks no more, even with a tick already queued.
+TEST_F(Win32SkinWindowTest, ARemovedTimerElementTicksNoMore) {
+  auto w = Open("skinname=T\r\ntransparency=200\r\ntimerevent=20;normaltransparency\r\n");
+  ASSERT_TRUE(w->tmr(1).running());
+  Sleep(60);  // WM_TIMER is waiting in the queue now
+  w->tmr.Unload(1);
+  SetLayeredWindowAttributes(Hwnd(*w), 0, 10, LWA_ALPHA);
+  EXPECT_FALSE(w->tmr.Exists(1));
+  DWORD until = GetTickCount() + 200;
+  MSG msg;
+  while (GetTickCount() < until) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(5);
+  }
+  EXPECT_EQ(Alpha(Hwnd(*w)), 10);  // its code ran no more
+}
+
 // Hotkeys: the window's own procedure still gets every message; closing restores it.
 TEST_F(Win32SkinWindowTest, AShortcutRunsItsCodeAndClosingLetsGoOfIt) {
   auto keep = Open("skinname=Keep\r\n");
