@@ -98,6 +98,7 @@ void BandWindow::RefreshInfo() {
       ui::Label& label = lblInfo(i);
       label.SetCaption(skin::FillTemplate(label.tag(), kBandPlaceholders, facts));
       FitLabel(i);
+      if (scrollWidth(i).tag() == "noscroll") label.SetCaption(ShownText(i));
       if (text::ContainsNoCase(label.tag(), "[CurrentPosition]")) TimeLabels = true;
     }
     ScrollStep();

@@ -36,11 +36,7 @@ void BandWindow::Form_Load() {
   NoResizeY = kNoFixedSize;
   RunFile("itunes", "1");
   platform_.loop().DoEvents();
-  auto& files = platform_.files();
-  std::string name = "Default";
-  if (!files.FileExists(AppFolder() + "\\normalskin"))
-    name = platform_.settings().Get(kBandApplication, "Options", kCurrentSkinKey, "Default");
-  if (files.FilesIn(SkinFolder(name)).empty()) name = "Default";
+  const std::string name = ChosenSkin();
   EventList.clear();
   KeyShortcuts.assign(1, skin::KeyShortcut{});
   ScrollStart.clear();
@@ -51,6 +47,20 @@ void BandWindow::Form_Load() {
     RecordDesignGeometry();
   } catch (const std::exception& failure) {
     ShowMessage(DescriptionOf(failure), platform::Icon::kNone, kBandApplication);
+  }
+}
+
+// "Default" when the marker file says so, or when the folder of the skin picked last is
+// missing or empty (or cannot be read).
+std::string BandWindow::ChosenSkin() {
+  auto& files = platform_.files();
+  try {
+    if (files.FileExists(AppFolder() + "\\normalskin")) return "Default";
+    std::string name =
+        platform_.settings().Get(kBandApplication, "Options", kCurrentSkinKey, "Default");
+    return files.FilesIn(SkinFolder(name)).empty() ? "Default" : name;
+  } catch (const std::exception&) {
+    return "Default";
   }
 }
 

@@ -136,6 +136,7 @@ class BandWindow : public skin::SkinElements,
 
   void ConnectEvents();
   void DropiTunes();
+  std::string ChosenSkin();
   void LoadSkinFailed(const std::exception& failure);
   void ShowMessage(const std::string& text, platform::Icon icon, const std::string& title);
   bool HasCurrentTrack();
