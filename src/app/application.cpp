@@ -40,7 +40,7 @@ ui::WindowHandle HandleValue(const std::string& text) {
 Application::Application(platform::Platform& platform)
     : platform_(platform), itunes_(platform), hotkey_subclass_(platform.hotkeys()) {}
 
-Application::~Application() = default;
+Application::~Application() { WithdrawHandle(); }
 
 std::string Application::GetSetting(const std::string& key, const std::string& fallback) {
   return platform_.settings().Get(settings::kApplication, settings::kOptions, key, fallback);
@@ -63,6 +63,7 @@ void Application::Startup(const std::string& command_line) {
     return;
   }
   LoadTrayWindow();
+  PublishHandle();
   double runs = values::LeadingNumber(GetSetting(settings::kRunCount, settings::kRunCountDefault));
   SaveSetting(settings::kRunCount, CountText(runs + 1));
 
@@ -128,10 +129,12 @@ void Application::CheckOpeningWhileLoading(const std::string& folder) const {
     throw Failure(errors::kInvalidCall, "Skins opened by loading skins nest too deep: " + wanted);
 }
 
-void Application::OpenSkinFromCommandLine() {
+void Application::OpenSkinFromCommandLine() { OpenSkinFromText(command_line_); }
+
+void Application::OpenSkinFromText(const std::string& request) {
   try {
     // A folder quoted on the command line arrives with its quotes; paths never hold any.
-    auto parts = text::Split(text::ReplaceAll(command_line_, "\"", ""), '|');
+    auto parts = text::Split(text::ReplaceAll(request, "\"", ""), '|');
     if (parts.size() < 3) return;
     std::string folder = parts[0];
     if (folder.empty() || folder.back() != '\\') folder += '\\';  // as the desk band names one
@@ -276,7 +279,31 @@ void Application::WindowUnloaded() {
   if (!switching_skin_ && NoWindowRemains()) EndWhenIdle();
 }
 
+// The desk band asks the running program to open a skin: it sets the text of the window whose
+// handle communicate.hwnd holds to "folder|left|top", as the command line gives a skin.
+void Application::PublishHandle() {
+  ui::WindowHandle handle = platform_.windows().ListenForText(
+      [this](const std::string& request) { OpenSkinFromText(request); });
+  if (handle == 0) return;
+  try {
+    platform_.files().WriteText(HandleFile(), {std::to_string(handle) + "\r\n"});
+    handle_published_ = true;
+  } catch (const Failure&) {
+    // A folder the user cannot write: the band starts the program with the skin instead.
+  }
+}
+
+void Application::WithdrawHandle() {
+  if (!handle_published_) return;
+  handle_published_ = false;
+  try {
+    platform_.files().Delete(HandleFile());
+  } catch (const Failure&) {
+  }
+}
+
 void Application::EndWhenIdle() {
+  WithdrawHandle();
   ended_ = true;
   platform_.loop().Quit();
 }

@@ -69,6 +69,9 @@ class Application {
   void ReloadEditedSkin(const std::string& folder);
   void CloseAllWindows();
   void OpenSkinFromCommandLine();
+  // "folder|left|top": the skin in the folder, at left and top in twips (-99: the skin's own).
+  void OpenSkinFromText(const std::string& request);
+  std::string HandleFile() { return AppFolder() + "\\communicate.hwnd"; }
   void StartInDeskBand(ui::WindowHandle parent);
 
   bool DeskbandMode() const { return deskband_mode_; }
@@ -127,6 +130,8 @@ class Application {
   void CheckOpeningWhileLoading(const std::string& folder) const;
   // The program ends when the handler that runs now returns.
   void EndWhenIdle();
+  void PublishHandle();
+  void WithdrawHandle();
   void Prune();
 
   platform::Platform& platform_;
@@ -144,6 +149,7 @@ class Application {
   bool ended_at_once_ = false;
   bool no_room_said_ = false;
   bool reporting_ = false;
+  bool handle_published_ = false;
 };
 
 }  // namespace quavero::app

@@ -15,15 +15,17 @@ constexpr int32_t kProgressInterval = 100;
 
 }  // namespace
 
-BandWindow::BandWindow(platform::Platform& platform, itunes::Link& link)
+BandWindow::BandWindow(platform::Platform& platform, itunes::Link& link, bool quiet_start)
     : SkinElements(platform, "frmMain"),
       picBack(form_.Add<ui::PictureBox>("picBack", -1, ui::Layer::kHidden)),
-      link_(link) {
+      link_(link),
+      quiet_(quiet_start) {
   form_.SetBackColor(0);
   tmrProgress.SetInterval(kProgressInterval);
   form_.SetRealiser([&windows = platform_.windows()](ui::Form& f) { windows.Realise(f); });
   form_.SetEvents(this);
   Form_Load();
+  quiet_ = false;
 }
 
 BandWindow::~BandWindow() {
@@ -99,7 +101,7 @@ void BandWindow::LoadSkinFailed(const std::exception& failure) {
 // follows while it is open, so boxes never stack up.
 void BandWindow::ShowMessage(const std::string& text, platform::Icon icon,
                              const std::string& title) {
-  if (showing_message_) return;
+  if (showing_message_ || quiet_) return;
   RaisedFlag open(showing_message_);
   platform_.windows().ShowMessageBox(text, title, icon, platform::Buttons::kOk);
 }

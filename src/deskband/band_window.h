@@ -33,8 +33,9 @@ class BandWindow : public skin::SkinElements,
                    public itunes::Events {
  public:
   // Creating the window runs its start-up (Form_Load). The link is the band's shared iTunes
-  // object, which star clicks rate through.
-  BandWindow(platform::Platform& platform, itunes::Link& link);
+  // object, which star clicks rate through. A band made while the shell starts shows no
+  // message of its start-up (quiet); the messages of later work it shows.
+  BandWindow(platform::Platform& platform, itunes::Link& link, bool quiet_start = false);
   ~BandWindow() override;
 
   // Start-up, loading, switching and closing (band_window.cpp).
@@ -149,6 +150,7 @@ class BandWindow : public skin::SkinElements,
 
   itunes::Link& link_;
   bool events_subscribed_ = false;
+  bool quiet_ = false;
   bool showing_message_ = false;
   bool check_error_said_ = false;  // "check itunes error" shown since the last good check
   bool closed_ = false;

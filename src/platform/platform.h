@@ -73,6 +73,10 @@ class Windows {
   // Sets the text of any window of the system by its handle (a title, or what a program that
   // listens to its window's text reads); a handle of no window does nothing.
   virtual void SetTextOfWindow(ui::WindowHandle window, const std::string& text) = 0;
+  // Makes a hidden window of the program whose text another program sets to ask something of
+  // it; the handler receives each text, after the setter has been answered. Its handle, 0 when
+  // none could be made.
+  virtual ui::WindowHandle ListenForText(std::function<void(const std::string&)> handler) = 0;
   // The dialog shown beside the windows with that caption that is open now, or none.
   virtual std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption) = 0;
   int MeasureText(const ui::Font& font, const std::string& text) {

@@ -32,6 +32,21 @@ TEST_F(StartupTest, FirstStartCountsOneStartsITunesAndOpensDefault) {
   EXPECT_FALSE(app_.ended());
 }
 
+// The desk band names a skin by setting the text of the window communicate.hwnd names.
+TEST_F(StartupTest, TheProgramPublishesItsHandleAndOpensTheSkinsTheBandAsksFor) {
+  app_.Startup("");
+  EXPECT_EQ(ReadFile("communicate.hwnd"), "4711\r\n");
+  WriteFile("DeskBand/Default/Small/skin.ini", "skinname=Small\r\n");
+  platform_.windows().SendText("C:\\Quavero\\DeskBand\\Default\\Small|12150|0");
+  EXPECT_THAT(OpenTags(), ::testing::ElementsAre("Default", "Small"));
+  EXPECT_EQ(app_.SkinWindows()[1]->form().left(), 12150);
+  platform_.windows().SendText("not a request");
+  EXPECT_EQ(OpenTags().size(), 2u);
+  app_.CloseAllWindows();
+  EXPECT_TRUE(app_.ended());
+  EXPECT_FALSE(Exists("communicate.hwnd"));
+}
+
 TEST_F(StartupTest, RunCountGrowsAndTextCountsAsZero) {
   SaveSetting("RunCount", "41");
   app_.Startup("");

@@ -57,6 +57,16 @@ class HeadlessWindows : public Windows {
   void SetTextOfWindow(ui::WindowHandle window, const std::string& text) override {
     window_texts_.push_back({window, text});
   }
+  ui::WindowHandle ListenForText(std::function<void(const std::string&)> handler) override {
+    text_listener_ = std::move(handler);
+    return kListenerHandle;
+  }
+  static constexpr ui::WindowHandle kListenerHandle = 4711;
+  // Another program sets the text of the listening window.
+  void SendText(const std::string& text) {
+    if (auto handler = text_listener_) handler(text);
+  }
+  bool listening() const { return text_listener_ != nullptr; }
   struct WindowText {
     ui::WindowHandle window;
     std::string text;
@@ -134,6 +144,7 @@ class HeadlessWindows : public Windows {
   std::map<int, bool> keys_down_;
   std::vector<int> keys_asked_;
   std::vector<WindowText> window_texts_;
+  std::function<void(const std::string&)> text_listener_;
   std::deque<Answer> answers_;
   std::vector<MessageRecord> messages_;
   int box_dwell_ms_ = 0;

@@ -1,4 +1,5 @@
 #include "platform/win32/form_window.h"
+#include "platform/win32/module.h"
 
 #include <algorithm>
 
@@ -50,11 +51,10 @@ void FormWindow::RegisterClass() {
   if (registered) return;
   WNDCLASSW wc{};
   wc.lpfnWndProc = WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+  wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));  // the program's
   wc.lpszClassName = kClassName;
-  ::RegisterClassW(&wc);
+  RegisterModuleClass(wc);
   registered = true;
 }
 
@@ -65,7 +65,7 @@ FormWindow::FormWindow(ui::Form& form, Painter& painter) : form_(form), painter_
   creating_ = true;
   hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Quavero", WS_POPUP, CW_USEDEFAULT,
                           CW_USEDEFAULT, Px(form.width()), Px(form.height()), nullptr, nullptr,
-                          GetModuleHandleW(nullptr), this);
+                          ThisModule(), this);
   RECT r{};
   GetWindowRect(hwnd_, &r);
   int left = form.left_given() ? Px(form.left()) : r.left;
@@ -130,6 +130,10 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_MOVE:
       if (!creating_) PositionFromWindow();
+      return 0;
+    case WM_SIZE:
+      // Sized from outside (the window that holds a desk band): the model follows.
+      if (!creating_ && wp != SIZE_MINIMIZED) SizeFromWindow(LOWORD(lp), HIWORD(lp));
       return 0;
     case WM_TIMER: {
       auto it = timers_.find(wp);
@@ -231,6 +235,14 @@ void FormWindow::PositionFromWindow() {
   if (r.left != Px(form_.left())) form_.SetLeft(r.left * ui::kTwipsPerPixel);
   if (r.top != Px(form_.top())) form_.SetTop(r.top * ui::kTwipsPerPixel);
   syncing_ = false;
+}
+
+void FormWindow::SizeFromWindow(int width, int height) {
+  syncing_ = true;
+  if (width != Px(form_.width())) form_.SetWidth(width * ui::kTwipsPerPixel);
+  if (height != Px(form_.height())) form_.SetHeight(height * ui::kTwipsPerPixel);
+  syncing_ = false;
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void FormWindow::Show(bool activate) { ShowWindow(hwnd_, activate ? SW_SHOW : SW_SHOWNOACTIVATE); }

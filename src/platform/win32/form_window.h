@@ -47,6 +47,7 @@ class FormWindow : public ui::FormPeer {
   void Paint();
   void Mouse(UINT msg, WPARAM wp, LPARAM lp);
   void PositionFromWindow();
+  void SizeFromWindow(int width, int height);
   void TakeDropsWhileAnImageDoes();
   void StopTakingDrops();
   RECT PixelBounds() const;

@@ -1,4 +1,5 @@
 #include "platform/win32/win32_files.h"
+#include "platform/win32/module.h"
 
 #include <windows.h>
 
@@ -137,7 +138,7 @@ void Win32Files::Delete(const std::string& path) {
 
 std::string Win32Files::ApplicationFolder() {
   wchar_t buffer[32768];
-  DWORD n = GetModuleFileNameW(nullptr, buffer, 32768);
+  DWORD n = GetModuleFileNameW(ThisModule(), buffer, 32768);  // the program's, or the band's
   std::wstring path(buffer, n);
   return Utf8(path.substr(0, path.find_last_of(L'\\')));
 }

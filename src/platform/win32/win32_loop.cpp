@@ -1,4 +1,5 @@
 #include "platform/win32/win32_loop.h"
+#include "platform/win32/module.h"
 
 #include <windows.h>
 
@@ -24,11 +25,10 @@ LRESULT CALLBACK LoopProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 Win32Loop::Win32Loop() {
   WNDCLASSW wc{};
   wc.lpfnWndProc = LoopProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kClassName;
-  RegisterClassW(&wc);
+  RegisterModuleClass(wc);
   HWND hwnd = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              wc.hInstance, nullptr);
+                              ThisModule(), nullptr);
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   window_ = hwnd;
 }

@@ -1,9 +1,13 @@
 #include "platform/win32/win32_windows.h"
 
 #include <windows.h>
+
+#include <functional>
+#include <memory>
 #undef IsMinimized
 
 #include "platform/win32/form_window.h"
+#include "platform/win32/module.h"
 #include "platform/win32/wide.h"
 #include "shell/win32/shell_win32.h"
 
@@ -68,6 +72,48 @@ Answer Win32Windows::ShowMessageBox(const std::string& text, const std::string& 
     case IDNO: return Answer::kNo;
     default: return Answer::kOk;
   }
+}
+
+namespace {
+
+constexpr wchar_t kListenerClass[] = L"QuaveroCommunicate";
+
+// The listening window: a text set on it is handed on once the setter has its answer.
+LRESULT CALLBACK ListenerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SETTEXT && lp) {
+    auto* handler = reinterpret_cast<std::function<void(const std::string&)>*>(
+        GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (handler && *handler) {
+      std::string text = Utf8(reinterpret_cast<const wchar_t*>(lp));
+      PostMessageW(hwnd, WM_APP, 0, reinterpret_cast<LPARAM>(new std::string(std::move(text))));
+    }
+  } else if (msg == WM_APP) {
+    std::unique_ptr<std::string> text(reinterpret_cast<std::string*>(lp));
+    auto* handler = reinterpret_cast<std::function<void(const std::string&)>*>(
+        GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (handler && *handler) (*handler)(*text);
+    return 0;
+  } else if (msg == WM_NCDESTROY) {
+    delete reinterpret_cast<std::function<void(const std::string&)>*>(
+        GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+ui::WindowHandle Win32Windows::ListenForText(std::function<void(const std::string&)> handler) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ListenerProc;
+  wc.lpszClassName = kListenerClass;
+  RegisterModuleClass(wc);
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kListenerClass, L"Quavero", WS_POPUP, 0, 0, 0, 0,
+                              nullptr, nullptr, ThisModule(), nullptr);
+  if (!hwnd) return 0;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
+                                             new std::function<void(const std::string&)>(std::move(handler))));
+  return reinterpret_cast<ui::WindowHandle>(hwnd);
 }
 
 void Win32Windows::SetTextOfWindow(ui::WindowHandle window, const std::string& text) {

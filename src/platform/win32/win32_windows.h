@@ -23,6 +23,7 @@ class Win32Windows : public Windows {
   void ShowModal(ui::Dialog& dialog) override;
   void ShowModeless(std::shared_ptr<ui::Dialog> dialog) override;
   std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption) override;
+  ui::WindowHandle ListenForText(std::function<void(const std::string&)> handler) override;
 
  private:
   Painter painter_;
