@@ -92,7 +92,7 @@ standin_gone() { ! wine "$standin" --send busy-off >/dev/null 2>&1; }
 kill_in_prefix() { # pattern [signal]
   local pid
   for pid in $(pgrep -f "$1" 2>/dev/null); do
-    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" &&
+    tr '\0' '\n' 2>/dev/null < "/proc/$pid/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" &&
       kill "-${2:-TERM}" "$pid" 2>/dev/null
   done
   return 0
