@@ -109,21 +109,23 @@ void BandWindow::ShowSkinCode(const std::string& TheCode) {
 }
 
 // The program publishes its window's handle in communicate.hwnd and opens the skin that a
-// text set on that window names. When the program is not running, the band starts it with the
-// same three fields on its command line, which opens the skin as it starts.
+// text set on that window names. When the program is not running (no file, or one a program
+// that ended left behind), the band starts it with the same three fields on its command line,
+// which opens the skin as it starts.
 void BandWindow::ShowSkin(const std::string& Skin, int16_t Left, int16_t Top) {
   try {
     auto& files = platform_.files();
     const std::string handle_file = AppFolder() + "\\communicate.hwnd";
     const std::string request = Skin + "|" + std::to_string(Left) + "|" + std::to_string(Top);
-    if (!files.FileExists(handle_file)) {
-      RunFile(AppFolder() + "\\Quavero.exe", "\"" + request + "\"");
-      return;
+    if (files.FileExists(handle_file)) {
+      auto lines = lines::SplitLines(files.ReadText(handle_file).text);
+      double handle = values::LeadingNumber(lines.empty() ? "" : lines[0]);
+      bool names_a_window = handle >= 1 && handle < 9007199254740992.0;
+      if (names_a_window &&
+          platform_.windows().SendTextToListener(static_cast<ui::WindowHandle>(handle), request))
+        return;
     }
-    auto lines = lines::SplitLines(files.ReadText(handle_file).text);
-    double handle = values::LeadingNumber(lines.empty() ? "" : lines[0]);
-    if (handle < 1 || handle >= 9007199254740992.0) return;  // no window's handle
-    platform_.windows().SetTextOfWindow(static_cast<ui::WindowHandle>(handle), request);
+    RunFile(AppFolder() + "\\Quavero.exe", "\"" + request + "\"");
   } catch (const std::exception&) {
   }
 }

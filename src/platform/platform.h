@@ -70,9 +70,9 @@ class Windows {
   // Shows a dialog beside the other windows and keeps it until it is closed (by a handler, by
   // Escape or its close box); showing it again while it is open brings it forward.
   virtual void ShowModeless(std::shared_ptr<ui::Dialog> dialog) = 0;
-  // Sets the text of any window of the system by its handle (a title, or what a program that
-  // listens to its window's text reads); a handle of no window does nothing.
-  virtual void SetTextOfWindow(ui::WindowHandle window, const std::string& text) = 0;
+  // Sets the text of a window that ListenForText made, in this program or another; false when
+  // the handle names no such window (a program that has ended, another window since).
+  virtual bool SendTextToListener(ui::WindowHandle listener, const std::string& text) = 0;
   // Makes a hidden window of the program whose text another program sets to ask something of
   // it; the handler receives each text, after the setter has been answered. Its handle, 0 when
   // none could be made.

@@ -364,6 +364,14 @@ TEST_F(BandTest, ShowSkinSetsTheTextOfTheWindowInTheHandleFile) {
   EXPECT_EQ(platform_.shell().opened().back().parameters,
             "\"" + BandFolder("Show") + "Small|12000|0\"");
   EXPECT_EQ(platform_.windows().window_texts().size(), 2u);
+
+  // A file that a program which ended left behind names no listening window: started again.
+  WriteFile("communicate.hwnd", "4242\r\n");
+  platform_.windows().ListenerGone(4242);
+  size_t opened = platform_.shell().opened().size();
+  band->RunCode("showskin=Small|0|0");
+  ASSERT_EQ(platform_.shell().opened().size(), opened + 1);
+  EXPECT_EQ(platform_.shell().opened().back().file, "C:\\Quavero\\Quavero.exe");
 }
 
 TEST_F(BandTest, SwitchingSkinsRemovesEveryCreatedElementAndSavesTheChoice) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,9 +55,13 @@ class HeadlessWindows : public Windows {
     return keys_down_.count(virtual_key) != 0;
   }
   const std::vector<int>& keys_asked() const { return keys_asked_; }
-  void SetTextOfWindow(ui::WindowHandle window, const std::string& text) override {
+  // Every handle names a listening window, unless a test says it has gone.
+  bool SendTextToListener(ui::WindowHandle window, const std::string& text) override {
+    if (gone_listeners_.count(window)) return false;
     window_texts_.push_back({window, text});
+    return true;
   }
+  void ListenerGone(ui::WindowHandle window) { gone_listeners_.insert(window); }
   ui::WindowHandle ListenForText(std::function<void(const std::string&)> handler) override {
     text_listener_ = std::move(handler);
     return kListenerHandle;
@@ -144,6 +149,7 @@ class HeadlessWindows : public Windows {
   std::map<int, bool> keys_down_;
   std::vector<int> keys_asked_;
   std::vector<WindowText> window_texts_;
+  std::set<ui::WindowHandle> gone_listeners_;
   std::function<void(const std::string&)> text_listener_;
   std::deque<Answer> answers_;
   std::vector<MessageRecord> messages_;

@@ -116,9 +116,14 @@ ui::WindowHandle Win32Windows::ListenForText(std::function<void(const std::strin
   return reinterpret_cast<ui::WindowHandle>(hwnd);
 }
 
-void Win32Windows::SetTextOfWindow(ui::WindowHandle window, const std::string& text) {
-  HWND hwnd = reinterpret_cast<HWND>(window);
-  if (IsWindow(hwnd)) SetWindowTextW(hwnd, Wide(text).c_str());
+bool Win32Windows::SendTextToListener(ui::WindowHandle listener, const std::string& text) {
+  HWND hwnd = reinterpret_cast<HWND>(listener);
+  wchar_t name[64];
+  if (!IsWindow(hwnd) || !GetClassNameW(hwnd, name, 64) || lstrcmpW(name, kListenerClass) != 0)
+    return false;
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()),
+                             SMTO_ABORTIFHUNG, 5000, &answer) != 0;
 }
 
 void Win32Windows::Beep() {

@@ -16,7 +16,7 @@ class Win32Windows : public Windows {
   Answer ShowMessageBox(const std::string& text, const std::string& title, Icon icon,
                     Buttons buttons) override;
   void Beep() override;
-  void SetTextOfWindow(ui::WindowHandle window, const std::string& text) override;
+  bool SendTextToListener(ui::WindowHandle listener, const std::string& text) override;
   void SetWaitCursor(bool waiting) override;
   std::vector<int> MeasurePrefixes(const ui::Font& font, const std::string& text) override;
   std::optional<ui::MenuChoice> PopUpMenu(const ui::MenuEntry& menu) override;
