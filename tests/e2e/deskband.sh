@@ -57,6 +57,9 @@ check "five methods are not implemented" equals "$(grep -c ' -> 0x80004001' <<<"
 check "ShowDW hides and shows" \
   bash -c "grep -qx 'after ShowDW(FALSE) visible: no' <<<\"\$1\" && grep -qx 'after ShowDW(TRUE) visible: yes' <<<\"\$1\"" _ "$out"
 check "LoadDBSkin through the type library" grep -q '^LoadDBSkin by name -> 0x00000000.*, 0x00000000' <<<"$out"
+check "an unknown mask changes nothing" grep -q '^GetBandInfo(unknown mask) -> 0x00000000.*untouched: yes' <<<"$out"
+check "the server stays while a band lives" grep -qx 'DllCanUnloadNow while a band lives -> 0x00000001' <<<"$out"
+check "and may go once it has gone" grep -q '^DllCanUnloadNow after -> 0x00000000' <<<"$out"
 check "the host closes the band" grep -qx 'closed' <<<"$out"
 band_skin Fixed
 check "a fixed skin gives its size as both sizes" \

@@ -261,6 +261,12 @@ int Report(HWND strip) {
               Narrow(info.wszTitle).c_str(), info.dwModeFlags);
   std::printf("background untouched: %s\n", info.crBkgnd == RGB(1, 2, 3) ? "yes" : "no");
   std::printf("GetBandInfo(null) -> %s\n", Describe(host.band->GetBandInfo(0, 0, nullptr)).c_str());
+  DESKBANDINFO unknown{};
+  unknown.dwMask = 0xFF00;
+  unknown.ptActual = {7, 7};
+  HRESULT unknown_hr = host.band->GetBandInfo(0, 0, &unknown);
+  std::printf("GetBandInfo(unknown mask) -> %s, untouched: %s\n", Describe(unknown_hr).c_str(),
+              unknown.ptActual.x == 7 && unknown.wszTitle[0] == 0 ? "yes" : "no");
 
   IObjectWithSite* with_site = nullptr;
   host.band->QueryInterface(IID_IObjectWithSite, reinterpret_cast<void**>(&with_site));
@@ -336,7 +342,13 @@ int Report(HWND strip) {
   dispatch->Release();
   std::printf("LoadDBSkin by name -> %s, %s\n", Describe(named).c_str(), Describe(invoked).c_str());
   with_site->Release();
+  // The server stays loaded while a band lives, and may go once the last one has.
+  using CanUnloadProc = HRESULT(STDAPICALLTYPE*)();
+  auto can_unload = reinterpret_cast<CanUnloadProc>(
+      GetProcAddress(GetModuleHandleW(L"QuaveroDeskBand.dll"), "DllCanUnloadNow"));
+  if (can_unload) std::printf("DllCanUnloadNow while a band lives -> %s\n", Describe(can_unload()).c_str());
   CloseBand();
+  if (can_unload) std::printf("DllCanUnloadNow after -> %s\n", Describe(can_unload()).c_str());
   std::printf("closed\n");
   return 0;
 }
