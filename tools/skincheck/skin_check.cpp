@@ -1,5 +1,6 @@
 #include "skin_check.h"
 
+#include <functional>
 #include <stdexcept>
 
 #include "app/application.h"
@@ -84,13 +85,14 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   return std::nullopt;
 }
 
+// The window is described only for a JSON report: a skin of 10,000 labels makes a large one.
 Result Report(const Options& options, platform::headless::HeadlessPlatform& platform,
-              nlohmann::json window) {
+              const std::function<nlohmann::json()>& window) {
   const auto& messages = platform.windows().messages();
   Result result;
   result.message_count = static_cast<int>(messages.size());
   if (options.json) {
-    nlohmann::json report = {{"messages", MessagesAsJson(messages)}, {"window", std::move(window)}};
+    nlohmann::json report = {{"messages", MessagesAsJson(messages)}, {"window", window()}};
     // Text the skin file holds is written as it is; bytes that are no UTF-8 become U+FFFD.
     result.text = report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
   } else {
@@ -111,7 +113,7 @@ Result CheckBandSkin(const Options& options, platform::headless::HeadlessPlatfor
   platform.itunes = itunes;
   itunes::Link link(platform);
   deskband::BandWindow band(platform, link);
-  return Report(options, platform, BandWindowAsJson(band));
+  return Report(options, platform, [&] { return BandWindowAsJson(band); });
 }
 
 Result CheckSkin(const Options& options) {
@@ -144,7 +146,7 @@ Result CheckSkin(const Options& options) {
 
   app::Application app(platform);
   auto window = app.OpenSkinWindow(skin_path, app::kKeepPosition, app::kKeepPosition, false);
-  return Report(options, platform, WindowAsJson(*window));
+  return Report(options, platform, [&] { return WindowAsJson(*window); });
 }
 
 }  // namespace quavero::skincheck
