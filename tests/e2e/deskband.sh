@@ -86,8 +86,27 @@ kill "$host_pid" 2>/dev/null || true
 kill_in_prefix 'quavero-bandhost'
 wait "$host_pid" 2>/dev/null || true
 
-echo "the band's menu"
+echo "the docked strip"
 start_standin
+wine "$probe" --taskbar 16 >"$build/e2e-taskbar.log" 2>/dev/null &
+taskbar_pid=$!
+wait_until 10 grep -q 'at the bottom' "$build/e2e-taskbar.log" || true
+wine "$bandhost" --dock >/dev/null 2>&1 &
+host_pid=$!
+strip_y() {
+  local w
+  w=$(xdotool search --onlyvisible --name '^Quavero Band$' 2>/dev/null | head -n 1)
+  [ -n "$w" ] && xdotool getwindowgeometry "$w" | awk '/Position/ { split($2, p, ","); print p[2] }'
+}
+check "the strip sits on the taskbar's edge" wait_until 10 bash -c "[ \"\$($(declare -f strip_y); strip_y)\" = 708 ]"
+sleep 1
+import -window root "$build/e2e-deskband-docked.png" 2>/dev/null || true
+check "and follows the taskbar to the top of the screen" \
+  wait_until 15 bash -c "[ \"\$($(declare -f strip_y); strip_y)\" = 40 ]"
+kill_in_prefix 'quavero-bandhost'
+wait "$host_pid" "$taskbar_pid" 2>/dev/null || true
+
+echo "the band's menu"
 WINEDEBUG=-all,+msgbox wine "$bandhost" --window --invoke 0 >/dev/null 2>"$build/e2e-band-msgbox.log" &
 host_pid=$!
 check "Quavero Configuration shows its message" \

@@ -97,13 +97,12 @@ Host host;
 
 // Where the taskbar is; false when there is none to find.
 bool TaskbarRect(RECT& r) {
-  APPBARDATA data{sizeof data};
-  if (SHAppBarMessage(ABM_GETTASKBARPOS, &data)) {
-    r = data.rc;
-    return true;
-  }
   HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
-  return taskbar && GetWindowRect(taskbar, &r);
+  if (taskbar && IsWindowVisible(taskbar) && GetWindowRect(taskbar, &r)) return true;
+  APPBARDATA data{sizeof data};
+  if (!SHAppBarMessage(ABM_GETTASKBARPOS, &data) || IsRectEmpty(&data.rc)) return false;
+  r = data.rc;
+  return true;
 }
 
 DWORD SavedOffset() {

@@ -5,6 +5,8 @@
 // with that title and presses that button, as a user would; prints what the box said.
 // quavero-probe --hold FILE SECONDS keeps a file open without sharing it, as an editor or a
 // virus scanner may, and prints "holding" once it does.
+// quavero-probe --taskbar SECONDS shows a taskbar (a window of the shell's taskbar class) 40
+// pixels high along the bottom of the screen, and moves it to the top half-way through.
 #include <windows.h>
 
 #include <cstdio>
@@ -78,7 +80,40 @@ int Answer(const char* title, const char* button) {
   return 1;
 }
 
+// Wine's desktop has no taskbar: this one stands in for the shell's, where the band host
+// looks for it.
+int Taskbar(int seconds) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = CreateSolidBrush(RGB(32, 48, 72));
+  wc.lpszClassName = "Shell_TrayWnd";
+  RegisterClassA(&wc);
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  HWND bar = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP,
+                             0, height - 40, width, 40, nullptr, nullptr, wc.hInstance, nullptr);
+  ShowWindow(bar, SW_SHOWNOACTIVATE);
+  std::printf("taskbar at the bottom\n");
+  std::fflush(stdout);
+  DWORD start = GetTickCount();
+  bool moved = false;
+  MSG msg;
+  while (GetTickCount() - start < static_cast<DWORD>(seconds) * 1000) {
+    if (!moved && GetTickCount() - start >= static_cast<DWORD>(seconds) * 500) {
+      SetWindowPos(bar, nullptr, 0, 0, width, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+      std::printf("taskbar at the top\n");
+      std::fflush(stdout);
+      moved = true;
+    }
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(50);
+  }
+  DestroyWindow(bar);
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc > 2 && lstrcmpA(argv[1], "--taskbar") == 0) return Taskbar(std::atoi(argv[2]));
   if (argc > 3 && lstrcmpA(argv[1], "--answer") == 0) return Answer(argv[2], argv[3]);
   if (argc > 3 && lstrcmpA(argv[1], "--hold") == 0) return Hold(argv[2], std::atoi(argv[3]));
   bool close = argc > 1 && lstrcmpA(argv[1], "--close") == 0;
