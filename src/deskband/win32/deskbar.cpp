@@ -176,9 +176,9 @@ STDMETHODIMP Deskbar::SetSite(IUnknown* site) {
       site_ = nullptr;
       return S_OK;
     }
+    site->AddRef();  // before the old one goes: the shell may give the same site again
     if (site_) site_->Release();
     site_ = site;
-    site_->AddRef();
     IOleWindow* ole_window = nullptr;
     HRESULT hr = site_->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&ole_window));
     if (FAILED(hr)) return hr;
