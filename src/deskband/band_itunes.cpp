@@ -93,7 +93,7 @@ void BandWindow::RefreshInfo() {
     TimeLabels = false;
     auto track = iTunesR->CurrentTrack();
     if (!track) throw Failure(errors::kObjectNotSet);
-    skin::TrackFacts facts(*track, nullptr, platform_.locale());
+    skin::TrackFacts facts(*track, nullptr, platform_.locale());  // no playlist placeholders
     for (int i = 1; i <= lblInfo.UBound(); ++i) {
       ui::Label& label = lblInfo(i);
       label.SetCaption(skin::FillTemplate(label.tag(), kBandPlaceholders, facts));

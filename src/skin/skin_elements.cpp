@@ -1,5 +1,7 @@
 #include "skin/skin_elements.h"
 
+#include <optional>
+
 #include "base/failure.h"
 #include "base/text.h"
 #include "base/values.h"
@@ -67,6 +69,7 @@ void SkinElements::DrawStars(const std::function<double()>& rating) {
   double width = values::LeadingNumber(field(2)), height = values::LeadingNumber(field(3));
   double gap = values::LeadingNumber(field(4));
   const std::string& unlit = field(5);
+  std::optional<double> lit;  // the rating, read once for all five stars
   for (int i = 0; i <= 4; ++i) {
     ui::Image& star = imgRatings(i);
     star.SetLeft(i * gap + i * width + left);
@@ -74,7 +77,8 @@ void SkinElements::DrawStars(const std::function<double()>& rating) {
     star.SetWidth(width);
     star.SetHeight(height);
     if (unlit != "NONE") {
-      const std::string& file = i < rating() / 20 ? field(6) : unlit;
+      if (!lit) lit = rating();
+      const std::string& file = i < *lit / 20 ? field(6) : unlit;
       star.SetPicture(platform_.pictures().Load(CurPath + file));
     } else {
       star.SetPicture(nullptr);

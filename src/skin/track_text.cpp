@@ -65,6 +65,11 @@ std::string NumberText(double value, std::string_view decimal_separator) {
   return text;
 }
 
+bool TrackFacts::has_playlist() {
+  if (!playlist_) playlist_ = playlist_source_ ? playlist_source_() : nullptr;
+  return *playlist_ != nullptr;
+}
+
 const std::string& TrackFacts::Get(const std::string& placeholder) {
   auto it = values_.find(placeholder);
   if (it != values_.end()) return it->second;
@@ -87,9 +92,10 @@ std::string TrackFacts::Read(const std::string& p) {
   if (p == "[Rating]") return NumberText(t.Rating() / 20.0, locale_.DecimalSeparator());
   if (p == "[TrackNumber]") return std::to_string(t.TrackNumber());
   if (p == "[Year]") return std::to_string(t.Year());
-  if (p == "[CurrentPlaylistName]") return playlist_->Name();
-  if (p == "[CurrentPlaylistTracks]") return std::to_string(itunes::Existing(playlist_->Tracks()).Count());
-  if (p == "[CurrentPlaylistDuration]") return std::to_string(playlist_->Duration());
+  if (p == "[CurrentPlaylistName]") return (*playlist_)->Name();
+  if (p == "[CurrentPlaylistTracks]")
+    return std::to_string(itunes::Existing((*playlist_)->Tracks()).Count());
+  if (p == "[CurrentPlaylistDuration]") return std::to_string((*playlist_)->Duration());
   return "xx:xx";  // [CurrentPosition] and [CurrentRemaining]: the progress tick fills them
 }
 
@@ -107,8 +113,9 @@ std::string FillTemplate(const std::string& templ, std::span<const char* const> 
                          TrackFacts& facts) {
   std::string caption = templ;
   for (const char* p : placeholders) {
+    if (!text::ContainsNoCase(caption, p)) continue;
     if (text::StartsWith(p, "[CurrentPlaylist") && !facts.has_playlist()) continue;
-    if (text::ContainsNoCase(caption, p)) caption = ReplaceNoCase(caption, p, facts.Get(p));
+    caption = ReplaceNoCase(caption, p, facts.Get(p));
   }
   return caption;
 }
@@ -118,7 +125,8 @@ void SkinWindow::RefreshInfo() {
     ProgressLabels = false;
     auto track = iTunes().CurrentTrack();
     if (!track) throw Failure(errors::kObjectNotSet);
-    TrackFacts facts(*track, iTunes().CurrentPlaylist(), app_.platform().locale());
+    TrackFacts facts(*track, [this] { return iTunes().CurrentPlaylist(); },
+                     app_.platform().locale());
     for (int i = 1; i <= lblInfo.UBound(); ++i) {
       ui::Label& label = lblInfo(i);
       label.SetCaption(label.tag());

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <map>
 #include <span>
 #include <string>
@@ -27,19 +29,21 @@ std::string ReplaceNoCase(std::string_view text, std::string_view placeholder,
 std::string NumberText(double value, std::string_view decimal_separator = ".");
 
 // The facts of the current track and playlist, each read from iTunes when first needed and
-// at most once a refresh.
+// at most once a refresh; the playlist itself only when a template names one of its facts.
 class TrackFacts {
  public:
-  TrackFacts(itunes::Track& track, itunes::PlaylistPtr playlist, platform::Locale& locale)
-      : track_(track), playlist_(std::move(playlist)), locale_(locale) {}
-  bool has_playlist() const { return playlist_ != nullptr; }
+  using PlaylistSource = std::function<itunes::PlaylistPtr()>;
+  TrackFacts(itunes::Track& track, PlaylistSource playlist, platform::Locale& locale)
+      : track_(track), playlist_source_(std::move(playlist)), locale_(locale) {}
+  bool has_playlist();
   const std::string& Get(const std::string& placeholder);
 
  private:
   std::string Read(const std::string& placeholder);
 
   itunes::Track& track_;
-  itunes::PlaylistPtr playlist_;
+  PlaylistSource playlist_source_;
+  std::optional<itunes::PlaylistPtr> playlist_;
   platform::Locale& locale_;
   std::map<std::string, std::string> values_;
 };

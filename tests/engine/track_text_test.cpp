@@ -82,6 +82,34 @@ TEST_F(TrackTextTest, PlaylistPlaceholdersFillFromTheCurrentPlaylist) {
   EXPECT_EQ(messages().size(), 0u);
 }
 
+// What a refresh asks of iTunes: the playlist only for a playlist placeholder, the rating once
+// for all five stars.
+TEST_F(TrackTextTest, ARefreshAsksForThePlaylistOnlyWhenATemplateNamesItAndForTheRatingOnce) {
+  WritePicture("Skins/Test/on.png");
+  WritePicture("Skins/Test/off.png");
+  auto w = Load({"skinname=T", "label=0;0;900;14;[Title]",
+                 "ratingscontrol=0;20;10;10;0;off.png;on.png"});
+  long before = itunes_->calls();
+  w->RefreshInfo();
+  const long plain = itunes_->calls() - before;
+  auto lit = [&] {
+    int n = 0;
+    for (int i = 0; i <= 4; ++i) n += w->imgRatings(i).picture()->file.ends_with("on.png");
+    return n;
+  };
+  EXPECT_EQ(lit(), 3);  // 50 of 100: two and a half stars, the third lit
+
+  auto p = Load({"skinname=T", "label=0;0;900;14;[Title] [CurrentPlaylistName]",
+                 "ratingscontrol=0;20;10;10;0;off.png;on.png"});
+  before = itunes_->calls();
+  p->RefreshInfo();
+  const long with_playlist = itunes_->calls() - before;
+  EXPECT_EQ(with_playlist, plain + 2);  // the current playlist, and its name
+  // The track, its name and the album its name names; the track and its rating for the stars;
+  // the progress step's track, position and length.
+  EXPECT_EQ(plain, 8);
+}
+
 TEST_F(TrackTextTest, ALongTextGetsTheFittingCountAndAFiveBlankGap) {
   // Headless text is 6 pixels a character at 8 points: 10 characters fit strictly in 61.
   auto w = Load({"skinname=T", "label=0;0;61;14;[Artist] and a long tail"});
