@@ -129,16 +129,37 @@ json MessagesAsJson(const std::vector<platform::headless::MessageRecord>& messag
   return list;
 }
 
-json WindowAsJson(const skin::SkinWindow& w) {
+namespace {
+
+// What every skin window has, the program's and the band's.
+json ElementsAsJson(const skin::SkinElements& w) {
   const ui::Form& f = w.form();
   return {
       {"tag", f.tag()},
-      {"left", f.left()},
-      {"top", f.top()},
-      {"width", f.width()},
-      {"height", f.height()},
       {"backColor", f.back_color()},
       {"backgroundPicture", PictureFile(f.picture(), w.CurPath)},
+      {"formClickCode", w.FormClickCode},
+      {"ratingsSpec", w.RatingsSpec},
+      {"interactionCodes", w.InteractionCodes},
+      {"scrollInterval", w.tmrScroll.interval()},
+      {"borders", {{"visible", w.lnTop.visible()}, {"color", w.lnTop.color()}}},
+      {"labels", Labels(w)},
+      {"images", Images(w)},
+      {"timers", Timers(w)},
+      {"events", Events(w)},
+      {"progress", Progress(w)},
+  };
+}
+
+}  // namespace
+
+json WindowAsJson(const skin::SkinWindow& w) {
+  json window = ElementsAsJson(w);
+  window.update({
+      {"left", w.form().left()},
+      {"top", w.form().top()},
+      {"width", w.form().width()},
+      {"height", w.form().height()},
       {"onTop", w.OnTop},
       {"transparency", w.TransparencyLevel},
       {"roundAmount", w.RoundAmount},
@@ -147,27 +168,17 @@ json WindowAsJson(const skin::SkinWindow& w) {
       {"glassify", w.GlassifyWindow},
       {"onlyOneInstance", w.OnlyOneInstance},
       {"showAction", w.ShowAction},
-      {"formClickCode", w.FormClickCode},
-      {"ratingsSpec", w.RatingsSpec},
-      {"interactionCodes", w.InteractionCodes},
       {"noScrollLabels", w.NoScrollLabels},
-      {"scrollInterval", w.tmrScroll.interval()},
-      {"borders", {{"visible", w.lnTop.visible()}, {"color", w.lnTop.color()}}},
-      {"labels", Labels(w)},
-      {"images", Images(w)},
-      {"timers", Timers(w)},
-      {"events", Events(w)},
       {"shortcuts", Shortcuts(w)},
-      {"progress", Progress(w)},
       // The lyrics label (0: none) and the folder its files come from (the setting's default
       // when the line names none).
       {"lyrics", {{"label", w.LyricsLabel},
                   {"folder", w.LyricsFolder.empty() ? shell::kCantixPathDefault : w.LyricsFolder}}},
-  };
+  });
+  return window;
 }
 
 json BandWindowAsJson(const deskband::BandWindow& w) {
-  const ui::Form& f = w.form();
   json shortcuts = json::array();
   for (size_t i = 0; i + 1 < w.KeyShortcuts.size(); ++i) {
     json keys = json::array();
@@ -177,26 +188,15 @@ json BandWindowAsJson(const deskband::BandWindow& w) {
                          {"keyCodes", keys}});
   }
   auto fixed = [](int16_t size) { return size == deskband::kNoFixedSize ? json(nullptr) : json(size); };
-  return {
-      {"tag", f.tag()},
-      {"backColor", f.back_color()},
-      {"backgroundPicture", PictureFile(f.picture(), w.CurPath)},
+  json window = ElementsAsJson(w);
+  window.update({
       {"fixedWidth", fixed(w.NoResizeX)},
       {"fixedHeight", fixed(w.NoResizeY)},
       {"autoResize", w.AutoResize ? json({{"width", w.DesignWidth}, {"height", w.DesignHeight}})
                                   : json(nullptr)},
-      {"formClickCode", w.FormClickCode},
-      {"ratingsSpec", w.RatingsSpec},
-      {"interactionCodes", w.InteractionCodes},
-      {"scrollInterval", w.tmrScroll.interval()},
-      {"borders", {{"visible", w.lnTop.visible()}, {"color", w.lnTop.color()}}},
-      {"labels", Labels(w)},
-      {"images", Images(w)},
-      {"timers", Timers(w)},
-      {"events", Events(w)},
       {"shortcuts", shortcuts},
-      {"progress", Progress(w)},
-  };
+  });
+  return window;
 }
 
 }  // namespace quavero::skincheck

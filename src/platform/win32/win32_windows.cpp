@@ -78,24 +78,27 @@ namespace {
 
 constexpr wchar_t kListenerClass[] = L"QuaveroCommunicate";
 
+using TextHandler = std::function<void(const std::string&)>;
+
+TextHandler* HandlerOf(HWND hwnd) {
+  return reinterpret_cast<TextHandler*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 // The listening window: a text set on it is handed on once the setter has its answer.
 LRESULT CALLBACK ListenerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SETTEXT && lp) {
-    auto* handler = reinterpret_cast<std::function<void(const std::string&)>*>(
-        GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    TextHandler* handler = HandlerOf(hwnd);
     if (handler && *handler) {
       std::string text = Utf8(reinterpret_cast<const wchar_t*>(lp));
       PostMessageW(hwnd, WM_APP, 0, reinterpret_cast<LPARAM>(new std::string(std::move(text))));
     }
   } else if (msg == WM_APP) {
     std::unique_ptr<std::string> text(reinterpret_cast<std::string*>(lp));
-    auto* handler = reinterpret_cast<std::function<void(const std::string&)>*>(
-        GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    TextHandler* handler = HandlerOf(hwnd);
     if (handler && *handler) (*handler)(*text);
     return 0;
   } else if (msg == WM_NCDESTROY) {
-    delete reinterpret_cast<std::function<void(const std::string&)>*>(
-        GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    delete HandlerOf(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
@@ -111,8 +114,8 @@ ui::WindowHandle Win32Windows::ListenForText(std::function<void(const std::strin
   HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kListenerClass, L"Quavero", WS_POPUP, 0, 0, 0, 0,
                               nullptr, nullptr, ThisModule(), nullptr);
   if (!hwnd) return 0;
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-                                             new std::function<void(const std::string&)>(std::move(handler))));
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                    reinterpret_cast<LONG_PTR>(new TextHandler(std::move(handler))));
   return reinterpret_cast<ui::WindowHandle>(hwnd);
 }
 
