@@ -1,7 +1,11 @@
-// What a refresh of the track text and a scroll tick cost, against the plain way:
-//  - calls that reach iTunes in one refresh of a skin with 10 labels (each a cross-process
-//    call with the real iTunes or the stand-in);
+// What a refresh of the track text, a progress tick and a scroll tick cost, against the plain
+// way:
+//  - calls that reach iTunes in one refresh of a skin with 10 labels, and of the shipped
+//    Default skin (each a cross-process call with the real iTunes or the stand-in);
+//  - calls in one progress tick of the Default skin (twice a second, all day long);
 //  - text measurements in one scroll tick of 10 long labels.
+// scripts/measure also builds this file against the engine of an earlier commit, so that the
+// same figures of the earlier way print beside today's.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -22,20 +26,29 @@ const char* kTemplates[] = {"[Artist] - [Title]", "[Album] ([Year])", "[Time]", 
                             "[Composer]", "[TrackNumber]. [Title]", "[CurrentPlaylistName]"};
 
 struct Setup {
-  Setup() : root(fs::temp_directory_path() / "quavero-refresh-bench"), platform(root), app(platform) {
+  // The bench skin with 10 labels, or a shipped skin by its folder name.
+  explicit Setup(const char* shipped = nullptr, bool itunes_running = true)
+      : root(fs::temp_directory_path() / "quavero-refresh-bench"), platform(root), app(platform) {
+    fs::remove_all(root);
     fs::create_directories(root / "Skins/Bench");
-    std::ofstream skin(root / "Skins/Bench/skin.ini", std::ios::binary);
-    skin << "skinname=Bench\r\nscrolltimer=150\r\n";
-    for (const char* t : kTemplates) skin << "label=0;0;60;14;" << t << " and then some more\r\n";
-    skin.close();
+    if (shipped) {
+      fs::copy(fs::path(QUAVERO_SKINS_DIR) / shipped, root / "Skins/Bench",
+               fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    } else {
+      std::ofstream skin(root / "Skins/Bench/skin.ini", std::ios::binary);
+      skin << "skinname=Bench\r\nscrolltimer=150\r\n";
+      for (const char* t : kTemplates) skin << "label=0;0;60;14;" << t << " and then some more\r\n";
+    }
     itunes = std::make_shared<quavero::itunes::SimulatedITunes>(platform.loop());
     quavero::itunes::TrackData track;
     track.name = "A title long enough to scroll";
     track.artist = "An artist";
+    track.duration = 215;
+    track.rating = 60;
     itunes->AddLibraryTrack(track);
     itunes->Select(0, 0);
     platform.itunes = itunes;
-    platform.processes().Start(1, "C:\\Program Files\\iTunes\\iTunes.exe");
+    if (itunes_running) platform.processes().Start(1, "C:\\Program Files\\iTunes\\iTunes.exe");
     window = app.OpenSkinWindow("C:\\Quavero\\Skins\\Bench\\", -99, -99, false);
   }
   ~Setup() { fs::remove_all(root); }
@@ -85,6 +98,59 @@ void PlainRefreshInfo(benchmark::State& state) {
   state.counters["itunes_calls_per_refresh"] = static_cast<double>(calls) / refreshes;
 }
 
+void DefaultSkinRefresh(benchmark::State& state) {
+  Setup s("Default");
+  long calls = 0, refreshes = 0;
+  for (auto _ : state) {
+    long before = s.itunes->calls();
+    s.window->RefreshInfo();
+    calls += s.itunes->calls() - before;
+    ++refreshes;
+  }
+  state.counters["itunes_calls_per_refresh"] = static_cast<double>(calls) / refreshes;
+}
+
+void ProgressTick(benchmark::State& state) {
+  Setup s("Default");
+  long calls = 0, ticks = 0;
+  for (auto _ : state) {
+    long before = s.itunes->calls();
+    s.window->tmrProgress_Timer();
+    calls += s.itunes->calls() - before;
+    ++ticks;
+  }
+  state.counters["itunes_calls_per_tick"] = static_cast<double>(calls) / ticks;
+}
+
+// The plain way: the track, the position and the track's length asked anew every tick.
+void PlainProgressTick(benchmark::State& state) {
+  Setup s("Default");
+  long calls = 0, ticks = 0;
+  for (auto _ : state) {
+    long before = s.itunes->calls();
+    auto track = s.itunes->CurrentTrack();
+    benchmark::DoNotOptimize(s.itunes->PlayerPosition());
+    benchmark::DoNotOptimize(track->Time());
+    calls += s.itunes->calls() - before;
+    ++ticks;
+  }
+  state.counters["itunes_calls_per_tick"] = static_cast<double>(calls) / ticks;
+}
+
+// The program with the Default skin open and iTunes not running, for a minute of its clock:
+// how often its timers walk the process list to find iTunes.
+void WalksWhileITunesIsAbsent(benchmark::State& state) {
+  Setup s("Default", false);
+  long walks = 0, seconds = 0;
+  for (auto _ : state) {
+    int before = s.platform.processes().walks;
+    s.platform.loop().Advance(60000);
+    walks += s.platform.processes().walks - before;
+    seconds += 60;
+  }
+  state.counters["walks_per_second"] = static_cast<double>(walks) / seconds;
+}
+
 void ScrollTick(benchmark::State& state) {
   Setup s;
   int before = s.platform.windows().measurements();
@@ -118,6 +184,10 @@ void PlainScrollTick(benchmark::State& state) {
 
 BENCHMARK(RefreshInfo);
 BENCHMARK(PlainRefreshInfo);
+BENCHMARK(DefaultSkinRefresh);
+BENCHMARK(ProgressTick);
+BENCHMARK(PlainProgressTick);
+BENCHMARK(WalksWhileITunesIsAbsent)->Iterations(3);
 BENCHMARK(ScrollTick);
 BENCHMARK(PlainScrollTick);
 

@@ -9,8 +9,10 @@
 
 namespace quavero::skin {
 
-void SkinWindow::ShowRatings() {
-  DrawStars([this] { return itunes::Existing(iTunes().CurrentTrack()).Rating(); });
+void SkinWindow::ShowRatings(itunes::Track* current) {
+  DrawStars([&] {
+    return current ? current->Rating() : itunes::Existing(iTunes().CurrentTrack()).Rating();
+  });
 }
 
 void SkinWindow::imgRatings_Click(int Index) {
@@ -19,10 +21,15 @@ void SkinWindow::imgRatings_Click(int Index) {
   if (track) track->SetRating((Index + 1) * 20);
 }
 
-void SkinWindow::ShowArtworkIn(int16_t TheIndex) {
-  if (iTunesIsNothing(true)) return;
-  auto track = iTunes().CurrentTrack();
-  if (!track) return;
+void SkinWindow::ShowArtworkIn(int16_t TheIndex, itunes::Track* current) {
+  itunes::TrackPtr asked;
+  if (!current) {
+    if (iTunesIsNothing(true)) return;
+    asked = iTunes().CurrentTrack();
+    if (!asked) return;
+    current = asked.get();
+  }
+  itunes::Track* track = current;
   auto artwork = track->Artwork();
   if (!artwork || artwork->Count() == 0) {
     img(TheIndex).SetPicture(nullptr);

@@ -3,7 +3,7 @@
 //
 // The answer is asked on every progress tick of every window, so it is kept cheap: a process
 // once found is only asked whether it has ended, and while none is found the process list is
-// walked at most once per interval.
+// walked at most once per interval (so an iTunes that starts is seen within two seconds).
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,7 @@ namespace quavero::itunes {
 
 class ProcessChecker {
  public:
-  static constexpr uint32_t kRewalkIntervalMs = 500;
+  static constexpr uint32_t kRewalkIntervalMs = 2000;
 
   ProcessChecker(platform::Processes& processes, platform::Loop& loop)
       : processes_(processes), loop_(loop) {}

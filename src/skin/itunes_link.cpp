@@ -21,6 +21,7 @@ void SkinWindow::ConnectToiTunes() {
   if (!iTunesR) return;
   events_subscribed_ = iTunesR->Subscribe(this);
   polled_.reset();
+  ForgetTrack();
 }
 
 void SkinWindow::StopHearingiTunes() {
@@ -34,6 +35,7 @@ void SkinWindow::StopHearingiTunes() {
 }
 
 void SkinWindow::ReleaseiTunes() {
+  ForgetTrack();
   StopHearingiTunes();
   iTunesR.reset();
 }
@@ -62,6 +64,7 @@ bool SkinWindow::iTunesIsNothing(bool CareForTrack) {
 // the liveness check may still see iTunesHelper.exe in the iTunes folder) makes every window
 // let go of that iTunes at once; the next check connects to a new one as usual.
 void SkinWindow::iTunesFailed(const std::exception& failure) {
+  ForgetTrack();
   auto* f = dynamic_cast<const Failure*>(&failure);
   if (f && itunes::ServerGone(f->number())) app_.LetGoOfiTunes();
 }

@@ -47,14 +47,17 @@ std::string SkinWindow::ScrolledText(int index) const {
 
 void SkinWindow::ProgressStep() {
   try {
-    // The connection, then its current track: asked once, not once more for the check.
+    // The connection; the track's length as the refresh read it (or once, when it is not
+    // known), so that a tick asks iTunes for the position alone.
     if (iTunesIsNothing()) return;
     auto& app = iTunes();
-    auto track = app.CurrentTrack();
-    if (!track) return;
+    if (!KnownLength) {
+      auto track = app.CurrentTrack();
+      if (!track) return;
+      KnownLength = Seconds(track->Time());
+    }
+    const double length = *KnownLength;
     int32_t position = app.PlayerPosition();
-    std::string length_text = track->Time();
-    double length = Seconds(length_text);
     if (ProgressLabels) {
       for (int i = 1; i <= lblInfo.UBound(); ++i) {
         ui::Label& label = lblInfo(i);

@@ -132,8 +132,10 @@ class SkinWindow : public SkinElements,
   std::string LyricsFolder;   // from the lyrics line; empty: the setting CantixPath
 
   // Ratings and artwork (commands/ratings_artwork.cpp).
-  void ShowRatings();
-  void ShowArtworkIn(int16_t TheIndex);
+  // The stars and an ARTWORK image, of the given track (the one a refresh read), or of the
+  // current track, asked for.
+  void ShowRatings(itunes::Track* current = nullptr);
+  void ShowArtworkIn(int16_t TheIndex, itunes::Track* current = nullptr);
   void tmrTrackImage_Timer();
   int32_t ArtworkTrackID = 0;
 
@@ -202,14 +204,20 @@ class SkinWindow : public SkinElements,
   void OnTimer(ui::Timer& timer) override;
   void OnCloseRequested() override { Unload(); }
   // itunes::Events.
-  void OnPlayerPlayEvent() override { iTunesR_OnPlayerPlayEvent(); }
-  void OnPlayerPlayingTrackChangedEvent() override { iTunesR_OnPlayerPlayingTrackChangedEvent(); }
-  void OnPlayerStopEvent() override { iTunesR_OnPlayerStopEvent(); }
-  void OnDatabaseChangedEvent() override { iTunesR_OnDatabaseChangedEvent(); }
-  void OnCOMCallsDisabledEvent() override { iTunesR_OnCOMCallsDisabledEvent(); }
-  void OnCOMCallsEnabledEvent() override { iTunesR_OnCOMCallsEnabledEvent(); }
-  void OnQuittingEvent() override { iTunesR_OnQuittingEvent(); }
-  void OnAboutToPromptUserToQuitEvent() override { iTunesR_OnAboutToPromptUserToQuitEvent(); }
+  // Whatever iTunes says, the track the last refresh read may no longer be the current one.
+  void OnPlayerPlayEvent() override { ForgetTrack(), iTunesR_OnPlayerPlayEvent(); }
+  void OnPlayerPlayingTrackChangedEvent() override {
+    ForgetTrack(), iTunesR_OnPlayerPlayingTrackChangedEvent();
+  }
+  void OnPlayerStopEvent() override { ForgetTrack(), iTunesR_OnPlayerStopEvent(); }
+  void OnDatabaseChangedEvent() override { ForgetTrack(), iTunesR_OnDatabaseChangedEvent(); }
+  void OnCOMCallsDisabledEvent() override { ForgetTrack(), iTunesR_OnCOMCallsDisabledEvent(); }
+  void OnCOMCallsEnabledEvent() override { ForgetTrack(), iTunesR_OnCOMCallsEnabledEvent(); }
+  void OnQuittingEvent() override { ForgetTrack(), iTunesR_OnQuittingEvent(); }
+  void OnAboutToPromptUserToQuitEvent() override {
+    ForgetTrack(), iTunesR_OnAboutToPromptUserToQuitEvent();
+  }
+  void ForgetTrack() { KnownLength.reset(); }
 
   void LoadStep();
   void ReadPosition();
@@ -231,6 +239,10 @@ class SkinWindow : public SkinElements,
     bool operator==(const Playing&) const = default;
   };
   std::optional<Playing> ReadPlaying();
+  // The current track's length in seconds as the last refresh (or progress tick) read it, so
+  // that a progress tick asks iTunes for the position alone; forgotten on every event of
+  // iTunes, every failed call and every new connection.
+  std::optional<double> KnownLength;
   // What the last poll saw, for a connection that hears no events.
   std::optional<Playing> polled_;
   // Skin events whose codes ran a moment ago, what played when they were raised, and how

@@ -139,12 +139,15 @@ void SkinWindow::RefreshInfo() {
     if (HasArtworkImage) {
       for (int i = 0; i <= img.UBound(); ++i) {
         if (i >= static_cast<int>(ImagePictures.size()) || ImagePictures[i].empty()) continue;
-        if (text::Split(ImagePictures[i], '|')[0] == "ARTWORK") ShowArtworkIn(static_cast<int16_t>(i));
+        if (text::Split(ImagePictures[i], '|')[0] == "ARTWORK")
+          ShowArtworkIn(static_cast<int16_t>(i), track.get());
       }
     }
+    // The progress step and the stars use the track and its length this refresh read.
+    KnownLength = Seconds(facts.Get("[Time]"));
     tmrProgress_Timer();
     ScrollStep(false);  // each label starts at its first character
-    ShowRatings();
+    ShowRatings(track.get());
   } catch (const std::exception& failure) {
     iTunesFailed(failure);
     auto* f = dynamic_cast<const Failure*>(&failure);

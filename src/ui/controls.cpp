@@ -14,7 +14,11 @@ double WithinRange(double value, double low, double high) {
 Control::Control(Form& form, ControlKind kind, std::string name, int index, Layer layer)
     : form_(form), kind_(kind), name_(std::move(name)), index_(index), layer_(layer) {}
 
-void Control::SetVisible(bool visible) { Set(visible_, visible); }
+void Control::SetVisible(bool visible) {
+  if (visible_ == visible) return;
+  form_.VisibilityChanged();
+  Set(visible_, visible);
+}
 
 bool Control::Contains(double x, double y) const {
   return x >= left_ && x < left_ + width_ && y >= top_ && y < top_ + height_;

@@ -60,6 +60,7 @@ void Form::Remove(Control& control) {
   if (control.kind() == ControlKind::kTimer) static_cast<Timer&>(control).SetEnabled(false);
   if (peer_) peer_->ControlRemoved(control);
   std::erase_if(controls_, [&](const std::unique_ptr<Control>& c) { return c.get() == &control; });
+  paint_order_.reset();
   if (peer_) peer_->Invalidate();
 }
 
@@ -126,8 +127,9 @@ void Form::StartSystemDrag() {
 
 bool Form::IsMinimized() const { return peer_ && peer_->IsMinimized(); }
 
-std::vector<const Control*> Form::PaintOrder() const {
-  std::vector<const Control*> order;
+const std::vector<const Control*>& Form::PaintOrder() const {
+  if (paint_order_) return *paint_order_;
+  std::vector<const Control*>& order = paint_order_.emplace();
   for (const auto& c : controls_)
     if (c->visible() && c->layer() != Layer::kHidden) order.push_back(c.get());
   std::stable_sort(order.begin(), order.end(),
@@ -136,7 +138,7 @@ std::vector<const Control*> Form::PaintOrder() const {
 }
 
 Control* Form::HitTest(double x, double y) const {
-  auto order = PaintOrder();
+  const auto& order = PaintOrder();
   for (auto it = order.rbegin(); it != order.rend(); ++it) {
     const Control* c = *it;
     bool pointer_target = c->kind() == ControlKind::kLabel || c->kind() == ControlKind::kImage;
@@ -158,8 +160,8 @@ void Form::Close() {
   peer_.reset();
 }
 
-void Form::ControlChanged(const Control&) {
-  if (peer_) peer_->Invalidate();
+void Form::ControlChanged(const Control& control) {
+  if (peer_) peer_->ControlChanged(control);
 }
 
 void Form::TimerChanged(Timer& timer) {

@@ -78,13 +78,15 @@ class Form {
     auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
     T& ref = *control;
     controls_.push_back(std::move(control));
+    paint_order_.reset();
     return ref;
   }
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
   // Destroys a control of this form; a timer stops first.
   void Remove(Control& control);
-  // Visible controls that are drawn, bottom to top.
-  std::vector<const Control*> PaintOrder() const;
+  // Visible controls that are drawn, bottom to top; kept until a control is added, removed,
+  // shown or hidden (a paint and every pointer move ask for it).
+  const std::vector<const Control*>& PaintOrder() const;
   // The topmost visible label or image at a point in client pixels, nullptr for the background.
   Control* HitTest(double x, double y) const;
 
@@ -111,6 +113,7 @@ class Form {
 
   // Called by controls.
   void ControlChanged(const Control& control);
+  void VisibilityChanged() { paint_order_.reset(); }
   void TimerChanged(Timer& timer);
 
  private:
@@ -131,6 +134,7 @@ class Form {
   bool on_desktop_ = false;
   WindowHandle parent_ = 0;
   std::vector<std::unique_ptr<Control>> controls_;
+  mutable std::optional<std::vector<const Control*>> paint_order_;
   std::unique_ptr<FormPeer> peer_;
   std::function<void(Form&)> realiser_;
   bool left_given_ = false;

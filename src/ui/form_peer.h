@@ -53,6 +53,8 @@ class FormPeer {
   virtual void BringToTop() = 0;  // to the top of the z-order (of its band, when topmost)
   virtual void BoundsChanged() = 0;  // the form's left, top, width or height changed
   virtual void Invalidate() = 0;     // something drawn changed: repaint from the model
+  // One control changed (its place, size, look or visibility): repaint where it was and is.
+  virtual void ControlChanged(const Control& control) { Invalidate(); }
   virtual bool SetLayeredAlpha(int alpha) = 0;  // false when the layered style cannot be set
   virtual void SetRegion(const Region& region) = 0;
   virtual void SetTopmost(bool topmost) = 0;

@@ -45,7 +45,8 @@ TEST_F(ITunesLinkTest, WithoutITunesTheWindowWaitsAndConnectsOnTheFirstCheckAfte
   EXPECT_TRUE(w->iTunesIsNothing());
   EXPECT_EQ(w->lblInfo.UBound(), 0);
   StartITunes();
-  platform_.loop().Advance(600);  // the liveness walk is not repeated more than twice a second
+  // The liveness walk is not repeated within its interval.
+  platform_.loop().Advance(itunes::ProcessChecker::kRewalkIntervalMs + 100);
   EXPECT_FALSE(w->iTunesIsNothing());
   EXPECT_EQ(w->iTunesR, itunes_);
   EXPECT_EQ(platform_.itunes_creations, 1);
@@ -100,7 +101,7 @@ TEST_F(ITunesLinkTest, AfterITunesWasKilledTheWindowConnectsToTheNextOne) {
   auto fresh = std::make_shared<itunes::SimulatedITunes>(platform_.loop());
   platform_.itunes = fresh;
   StartITunes(6060);
-  platform_.loop().Advance(1000);
+  platform_.loop().Advance(itunes::ProcessChecker::kRewalkIntervalMs + 500);
   EXPECT_EQ(w->iTunesR, fresh);
   EXPECT_EQ(fresh->listener_count(), 1);
 }
@@ -306,12 +307,17 @@ TEST_F(ITunesLinkTest, TheLivenessCheckWalksTheProcessListOnlyWhenItMust) {
   int walks = processes.walks;
   for (int i = 0; i < 100; ++i) EXPECT_FALSE(checker.IsProcessRunning("iTunes"));
   EXPECT_EQ(processes.walks - walks, 1);  // absent: at most one walk per interval
-  platform_.loop().Advance(500);
+  constexpr uint32_t interval = itunes::ProcessChecker::kRewalkIntervalMs;
+  EXPECT_GE(interval, 2000u);  // while iTunes is absent, a walk every two seconds at most
+  platform_.loop().Advance(interval - 10);
+  EXPECT_FALSE(checker.IsProcessRunning("iTunes"));
+  EXPECT_EQ(processes.walks - walks, 1);
+  platform_.loop().Advance(10);
   EXPECT_FALSE(checker.IsProcessRunning("iTunes"));
   EXPECT_EQ(processes.walks - walks, 2);
 
   StartITunes();
-  platform_.loop().Advance(500);
+  platform_.loop().Advance(interval);
   for (int i = 0; i < 100; ++i) EXPECT_TRUE(checker.IsProcessRunning("itunes"));
   EXPECT_EQ(processes.walks - walks, 3);  // found once, then only asked whether it ended
   processes.End(kITunesProcess);

@@ -105,9 +105,44 @@ TEST_F(TrackTextTest, ARefreshAsksForThePlaylistOnlyWhenATemplateNamesItAndForTh
   p->RefreshInfo();
   const long with_playlist = itunes_->calls() - before;
   EXPECT_EQ(with_playlist, plain + 2);  // the current playlist, and its name
-  // The track, its name and the album its name names; the track and its rating for the stars;
-  // the progress step's track, position and length.
-  EXPECT_EQ(plain, 8);
+  // The track, its name and the album its name names, its length; the position for the
+  // progress step and the rating for the stars, of that same track.
+  EXPECT_EQ(plain, 6);
+}
+
+// A progress tick asks for the position alone; the length comes from the last refresh until
+// iTunes says anything (another track plays) or a call fails.
+TEST_F(TrackTextTest, AProgressTickAsksForThePositionAloneUntilITunesSaysSomething) {
+  Track().duration = 200;
+  itunes::TrackData second = Track();
+  second.duration = 100;
+  itunes_->AddToPlaylist(0, itunes_->AddLibraryTrack(second));
+  auto w = Load({"skinname=T", "label=0;0;99;14;[CurrentRemaining]"});
+  itunes_->SetPlayerPosition(50);
+  long before = itunes_->calls();
+  platform_.loop().Advance(500);
+  EXPECT_EQ(itunes_->calls() - before, 1);
+  EXPECT_EQ(w->lblInfo(1).caption(), "2:30");
+
+  // Track 2 (100 s) is played: the event forgets the length, and the refresh reads the new one.
+  itunes_->Select(0, 2);
+  itunes_->Play();
+  // What is left of the 100 s track, as a tick shows it (the track plays on meanwhile).
+  auto left_of_second = [&] { return ConvertToTime((100 - itunes_->PlayerPosition()) * 1000); };
+  platform_.loop().Advance(500);
+  EXPECT_EQ(w->lblInfo(1).caption(), left_of_second());
+  before = itunes_->calls();
+  platform_.loop().Advance(500);
+  EXPECT_EQ(itunes_->calls() - before, 1);
+
+  // A call that fails forgets it too: the next tick asks for the track and its length again.
+  itunes_->SetBusy(true);
+  platform_.loop().Advance(500);
+  itunes_->SetBusy(false);
+  before = itunes_->calls();
+  platform_.loop().Advance(500);
+  EXPECT_EQ(itunes_->calls() - before, 3);
+  EXPECT_EQ(w->lblInfo(1).caption(), left_of_second());
 }
 
 TEST_F(TrackTextTest, ALongTextGetsTheFittingCountAndAFiveBlankGap) {

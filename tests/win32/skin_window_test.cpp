@@ -84,7 +84,7 @@ TEST_F(Win32SkinWindowTest, PaintsTheModelInItsOrder) {
   ReleaseDC(nullptr, screen);
   SelectObject(dc, bitmap);
   platform::win32::Painter painter;
-  painter.Paint(w->form(), dc, 100, 40);
+  painter.Paint(w->form(), dc, RECT{0, 0, 100, 40});
   EXPECT_EQ(GetPixel(dc, 50, 30), RGB(0, 255, 0));  // background colour
   EXPECT_EQ(GetPixel(dc, 0, 30), RGB(0, 0, 255));   // left border line, &HFF0000 is blue
   EXPECT_EQ(GetPixel(dc, 98, 30), RGB(0, 0, 255));  // right border line two pixels in
@@ -94,6 +94,47 @@ TEST_F(Win32SkinWindowTest, PaintsTheModelInItsOrder) {
   EXPECT_GT(white, 20);  // the label's text
   DeleteDC(dc);
   DeleteObject(bitmap);
+}
+
+// A label that moves repaints where it was and where it is, not the whole window; a paint of
+// an area leaves the buffer outside it as it was.
+TEST_F(Win32SkinWindowTest, AChangedControlRepaintsOnlyWhereItWasAndWhereItIs) {
+  auto w = Open("skinname=T\r\nwidth=300\r\nheight=100\r\nbackgroundcolor=&H00FF00\r\n"
+                "label=10;10;40;14;A\r\nlabel=200;60;40;14;B\r\n");
+  HWND hwnd = Hwnd(*w);
+  UpdateWindow(hwnd);
+  RECT pending;
+  ASSERT_FALSE(GetUpdateRect(hwnd, &pending, FALSE));
+  w->lblInfo(1).SetLeft(60);
+  ASSERT_TRUE(GetUpdateRect(hwnd, &pending, FALSE));
+  EXPECT_LE(pending.left, 10);
+  EXPECT_GE(pending.right, 100);
+  EXPECT_LE(pending.top, 10);
+  EXPECT_GE(pending.bottom, 24);
+  EXPECT_LT(pending.bottom, 60);  // label 2 and the rest of the window are left alone
+  EXPECT_LT(pending.right, 200);
+  UpdateWindow(hwnd);
+  w->lblInfo(2).SetCaption("C");
+  ASSERT_TRUE(GetUpdateRect(hwnd, &pending, FALSE));
+  EXPECT_GE(pending.top, 50);
+  EXPECT_GE(pending.left, 190);
+
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 100);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, 300, 100};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &all, red);
+  DeleteObject(red);
+  platform::win32::Painter painter;
+  painter.Paint(w->form(), dc, RECT{0, 0, 150, 100});
+  EXPECT_EQ(GetPixel(dc, 140, 90), RGB(0, 255, 0));  // inside the area: the background
+  EXPECT_EQ(GetPixel(dc, 160, 90), RGB(255, 0, 0));  // outside: untouched
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
 }
 
 TEST_F(Win32SkinWindowTest, APressStopsAFadeAtTheLevelItReached) {

@@ -75,12 +75,14 @@ FormWindow::FormWindow(ui::Form& form, Painter& painter) : form_(form), painter_
   PositionFromWindow();
   for (const auto& c : form_.controls())
     if (c->kind() == ui::ControlKind::kTimer) TimerChanged(static_cast<ui::Timer&>(*c));
+  RememberWhereControlsAre();
 }
 
 FormWindow::~FormWindow() {
   if (!hwnd_) return;
   for (auto& [id, timer] : timers_) KillTimer(hwnd_, id);
   StopTakingDrops();
+  FreeBuffer();
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
 }
@@ -175,7 +177,30 @@ void FormWindow::Mouse(UINT msg, WPARAM wp, LPARAM lp) {
 
 void FormWindow::Invalidate() {
   TakeDropsWhileAnImageDoes();
+  RememberWhereControlsAre();
   InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void FormWindow::RememberWhereControlsAre() {
+  drawn_.clear();
+  for (const auto& c : form_.controls())
+    if (c->kind() != ui::ControlKind::kTimer) drawn_[c.get()] = BoundsOf(*c);
+}
+
+void FormWindow::ControlChanged(const ui::Control& control) {
+  if (control.kind() == ui::ControlKind::kTimer) return;
+  // Whether the window still takes drops is looked at again only when this image says
+  // otherwise than the window does.
+  if (control.kind() == ui::ControlKind::kImage &&
+      static_cast<const ui::Image&>(control).accepts_files() != (drop_target_ != nullptr))
+    TakeDropsWhileAnImageDoes();
+  RECT now = BoundsOf(control);
+  auto [it, first] = drawn_.try_emplace(&control, now);
+  if (!first) {
+    InvalidateRect(hwnd_, &it->second, FALSE);
+    it->second = now;
+  }
+  InvalidateRect(hwnd_, &now, FALSE);
 }
 
 // A window is a drop target while one of its images takes dropped files.
@@ -209,16 +234,31 @@ void FormWindow::Paint() {
   GetClientRect(hwnd_, &client);
   int w = client.right, h = client.bottom;
   if (w > 0 && h > 0) {
-    HDC buffer = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
-    HGDIOBJ old = SelectObject(buffer, bitmap);
-    painter_.Paint(form_, buffer, w, h);
-    BitBlt(dc, 0, 0, w, h, buffer, 0, 0, SRCCOPY);
-    SelectObject(buffer, old);
-    DeleteObject(bitmap);
-    DeleteDC(buffer);
+    RECT area = ps.rcPaint;
+    if (!buffer_dc_ || w != buffer_width_ || h != buffer_height_) {
+      FreeBuffer();  // a new size: a new buffer, painted whole
+      buffer_dc_ = CreateCompatibleDC(dc);
+      buffer_ = CreateCompatibleBitmap(dc, w, h);
+      buffer_old_ = SelectObject(buffer_dc_, buffer_);
+      buffer_width_ = w;
+      buffer_height_ = h;
+      area = client;
+    }
+    painter_.Paint(form_, buffer_dc_, area);
+    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+           ps.rcPaint.bottom - ps.rcPaint.top, buffer_dc_, ps.rcPaint.left, ps.rcPaint.top,
+           SRCCOPY);
   }
   EndPaint(hwnd_, &ps);
+}
+
+void FormWindow::FreeBuffer() {
+  if (!buffer_dc_) return;
+  SelectObject(buffer_dc_, buffer_old_);
+  DeleteObject(buffer_);
+  DeleteDC(buffer_dc_);
+  buffer_dc_ = nullptr;
+  buffer_ = nullptr;
 }
 
 RECT FormWindow::PixelBounds() const {
@@ -335,6 +375,10 @@ void FormWindow::TimerChanged(ui::Timer& timer) {
 
 void FormWindow::ControlRemoved(const ui::Control& control) {
   if (captured_ == &control) captured_ = nullptr;
+  if (auto it = drawn_.find(&control); it != drawn_.end()) {
+    InvalidateRect(hwnd_, &it->second, FALSE);
+    drawn_.erase(it);
+  }
   if (control.kind() != ui::ControlKind::kTimer) return;
   auto it = std::find_if(timer_ids_.begin(), timer_ids_.end(),
                          [&](const auto& entry) { return entry.first == &control; });

@@ -1,6 +1,7 @@
 // The Win32 window of a form: a borderless pop-up with no taskbar button. Controls are
-// windowless: the window paints them from the model into a back buffer and asks the model
-// which one is under the pointer; the element pressed keeps the mouse until release.
+// windowless: the window paints them from the model into a back buffer it keeps, and asks the
+// model which one is under the pointer; the element pressed keeps the mouse until release. A
+// control that changes repaints only where it was and where it is.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <shellapi.h>
 
 #include <map>
+#include <unordered_map>
 
 #include "platform/win32/drop_target.h"
 #include "platform/win32/painter.h"
@@ -31,6 +33,7 @@ class FormWindow : public ui::FormPeer {
   ui::Point ClientOrigin() const override;
   void BoundsChanged() override;
   void Invalidate() override;
+  void ControlChanged(const ui::Control& control) override;
   bool SetLayeredAlpha(int alpha) override;
   void SetRegion(const ui::Region& region) override;
   void SetTopmost(bool topmost) override;
@@ -49,6 +52,8 @@ class FormWindow : public ui::FormPeer {
   void PositionFromWindow();
   void SizeFromWindow(int width, int height);
   void TakeDropsWhileAnImageDoes();
+  void RememberWhereControlsAre();
+  void FreeBuffer();
   void StopTakingDrops();
   RECT PixelBounds() const;
 
@@ -59,6 +64,13 @@ class FormWindow : public ui::FormPeer {
   bool syncing_ = false;
   bool creating_ = false;  // the window's own place is not the form's yet
   DropTarget* drop_target_ = nullptr;  // registered while an image takes dropped files
+  // Where each control was when it last changed, so that a change repaints that place too.
+  std::unordered_map<const ui::Control*, RECT> drawn_;
+  // The back buffer, kept from paint to paint: only the area a paint asks for is painted again.
+  HDC buffer_dc_ = nullptr;
+  HBITMAP buffer_ = nullptr;
+  HGDIOBJ buffer_old_ = nullptr;
+  int buffer_width_ = 0, buffer_height_ = 0;
   std::map<UINT_PTR, ui::Timer*> timers_;
   std::map<ui::Timer*, UINT_PTR> timer_ids_;
   UINT_PTR next_timer_id_ = 1;

@@ -1,5 +1,6 @@
 #include "platform/win32/painter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/values.h"
@@ -14,6 +15,17 @@ int Px(double v) { return static_cast<int>(std::lround(v)); }
 COLORREF Colour(int32_t c) { return static_cast<COLORREF>(c) & 0xFFFFFF; }
 
 }  // namespace
+
+RECT BoundsOf(const ui::Control& control) {
+  if (control.kind() == ui::ControlKind::kLine) {
+    const auto& line = static_cast<const ui::Line&>(control);
+    int x1 = Px(line.x1()), y1 = Px(line.y1()), x2 = Px(line.x2()), y2 = Px(line.y2());
+    return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
+  }
+  return {static_cast<int>(std::floor(control.left())), static_cast<int>(std::floor(control.top())),
+          static_cast<int>(std::ceil(control.left() + control.width())) + 1,
+          static_cast<int>(std::ceil(control.top() + control.height())) + 1};
+}
 
 Painter::~Painter() {
   for (auto& [key, font] : fonts_) DeleteObject(font);
@@ -31,19 +43,23 @@ HFONT Painter::Font(const ui::Font& font) {
   return handle;
 }
 
-void Painter::Paint(const ui::Form& form, HDC dc, int width, int height) {
+void Painter::Paint(const ui::Form& form, HDC dc, const RECT& area) {
+  int saved = SaveDC(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
   HBRUSH back = CreateSolidBrush(Colour(form.back_color()));
-  RECT all{0, 0, width, height};
-  FillRect(dc, &all, back);
+  FillRect(dc, &area, back);
   DeleteObject(back);
 
   HDC source = CreateCompatibleDC(dc);
   if (const Win32Bitmap* picture = BitmapOf(form.picture())) {
     HGDIOBJ old = SelectObject(source, picture->bitmap);
-    BitBlt(dc, 0, 0, picture->width, picture->height, source, 0, 0, SRCCOPY);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source,
+           area.left, area.top, SRCCOPY);
     SelectObject(source, old);
   }
   for (const ui::Control* c : form.PaintOrder()) {
+    RECT bounds = BoundsOf(*c), overlap;
+    if (!IntersectRect(&overlap, &bounds, &area)) continue;
     switch (c->kind()) {
       case ui::ControlKind::kImage: PaintImage(static_cast<const ui::Image&>(*c), dc, source); break;
       case ui::ControlKind::kLabel: PaintLabel(static_cast<const ui::Label&>(*c), dc); break;
@@ -52,6 +68,7 @@ void Painter::Paint(const ui::Form& form, HDC dc, int width, int height) {
     }
   }
   DeleteDC(source);
+  RestoreDC(dc, saved);
 }
 
 void Painter::PaintImage(const ui::Image& image, HDC dc, HDC source) {
@@ -65,11 +82,16 @@ void Painter::PaintImage(const ui::Image& image, HDC dc, HDC source) {
     // The bar's picture spans its full width and shows as far as the bar has grown.
     int full = Px(values::LeadingNumber(image.tag()));
     if (full <= 0) full = width;
-    HRGN clip = CreateRectRgn(left, top, left + width, top + height);
-    SelectClipRgn(dc, clip);
-    StretchBlt(dc, left, top, full, height, source, 0, 0, picture->width, picture->height, SRCCOPY);
-    SelectClipRgn(dc, nullptr);
-    DeleteObject(clip);
+    int saved = SaveDC(dc);  // within the area being painted, and within the bar
+    IntersectClipRect(dc, left, top, left + width, top + height);
+    if (full == picture->width && height == picture->height)
+      BitBlt(dc, left, top, full, height, source, 0, 0, SRCCOPY);
+    else
+      StretchBlt(dc, left, top, full, height, source, 0, 0, picture->width, picture->height,
+                 SRCCOPY);
+    RestoreDC(dc, saved);
+  } else if (width == picture->width && height == picture->height) {
+    BitBlt(dc, left, top, width, height, source, 0, 0, SRCCOPY);  // at its own size: a copy
   } else {
     StretchBlt(dc, left, top, width, height, source, 0, 0, picture->width, picture->height,
                SRCCOPY);

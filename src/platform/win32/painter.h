@@ -1,5 +1,6 @@
 // Paints a form from its model into a device context: background colour and picture, images,
-// the progress bar, stars, labels, border lines and the move overlay, in that order.
+// the progress bar, stars, labels, border lines and the move overlay, in that order; only what
+// lies in the area asked for.
 #pragma once
 
 #include <windows.h>
@@ -12,10 +13,13 @@
 
 namespace quavero::platform::win32 {
 
+// The pixels a control may draw on (its rectangle, rounded outwards; a line's ends included).
+RECT BoundsOf(const ui::Control& control);
+
 class Painter {
  public:
   ~Painter();
-  void Paint(const ui::Form& form, HDC dc, int width, int height);
+  void Paint(const ui::Form& form, HDC dc, const RECT& area);
   // The font of a label at the system's fixed scale (96 pixels to the inch).
   HFONT Font(const ui::Font& font);
 

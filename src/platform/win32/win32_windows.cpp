@@ -138,18 +138,22 @@ void Win32Windows::SetWaitCursor(bool waiting) {
   SetCursor(LoadCursorW(nullptr, waiting ? IDC_WAIT : IDC_ARROW));
 }
 
+Win32Windows::~Win32Windows() {
+  if (measure_dc_) DeleteDC(measure_dc_);
+}
+
 std::vector<int> Win32Windows::MeasurePrefixes(const ui::Font& font, const std::string& text) {
   std::wstring wide = Wide(text);
   std::vector<int> units(wide.size());
   if (wide.empty()) return {};
-  HDC dc = GetDC(nullptr);
+  if (!measure_dc_) measure_dc_ = CreateCompatibleDC(nullptr);
+  HDC dc = measure_dc_;
   HGDIOBJ old = SelectObject(dc, painter_.Font(font));
   SIZE size{};
   int fit = 0;
   GetTextExtentExPointW(dc, wide.c_str(), static_cast<int>(wide.size()), 0, &fit, units.data(),
                         &size);
   SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   // One width per character: the second half of a surrogate pair ends the same character.
   std::vector<int> widths;
   for (size_t i = 0; i < wide.size(); ++i)

@@ -25,8 +25,12 @@ class Win32Windows : public Windows {
   std::shared_ptr<ui::Dialog> OpenDialog(const std::string& caption) override;
   ui::WindowHandle ListenForText(std::function<void(const std::string&)> handler) override;
 
+ public:
+  ~Win32Windows() override;
+
  private:
   Painter painter_;
+  HDC measure_dc_ = nullptr;  // one device context for every text measured, made once
 };
 
 }  // namespace quavero::platform::win32
