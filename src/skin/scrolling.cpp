@@ -16,9 +16,11 @@ void SkinWindow::tmrScroll_Timer() {
 }
 
 void SkinWindow::ScrollStep(bool rotate) {
+  bool any_scrolls = false;
   for (int i = 1; i <= lblInfo.UBound(); ++i) {
     if (scrollWidth(i).tag() == "noscroll") continue;
     if (NoScrollLabels.find("[" + std::to_string(i) + "]") != std::string::npos) continue;
+    any_scrolls = true;
     ScrollText& scroll = LabelScroll[i];
     const size_t n = scroll.advances.size();
     if (rotate && n > 0) scroll.first = (scroll.first + 1) % n;
@@ -35,6 +37,9 @@ void SkinWindow::ScrollStep(bool rotate) {
                                 : text.substr(from) + text.substr(0, at(to - n));
     lblInfo(i).SetCaption(std::move(shown));
   }
+  // After a refresh or a new lyrics line: the scroll timer ticks only while a label scrolls,
+  // so that a skin whose texts fit costs nothing between tracks.
+  if (!rotate) tmrScroll.SetEnabled(any_scrolls);
 }
 
 std::string SkinWindow::ScrolledText(int index) const {

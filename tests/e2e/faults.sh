@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Faults of iTunes under Wine: the stand-in hanging (answering nothing for 30 s) and killed in
-# the middle of a call. Quavero waits without spinning, stacks no message boxes, and afterwards
-# goes on with the same iTunes or connects to the next one.
+# Faults of iTunes under Wine: the stand-in hanging (answering nothing for 30 s), killed in the
+# middle of a call, and refusing calls while a fade runs. Quavero waits without spinning, stacks
+# no message boxes, and afterwards goes on with the same iTunes or connects to the next one.
 source "$(dirname "$0")/e2e_lib.bash"
 begin_checks
 register_standin
@@ -60,3 +60,40 @@ send quit
 kill "$helper_pid" 2>/dev/null || true
 kill_in_prefix 'iTunesHelper\.exe'
 register_standin
+
+echo "iTunes refusing calls while a fade runs"
+mkdir -p "$app/Skins/FadeOut/stay"
+printf '%s\r\n' "skinname=FadeOut" "left=10" "top=10" "width=200" "height=40" "transparency=255" \
+  "label=0;0;200;14;[CurrentPosition]" "event=newsong;{fadeclose}{nexttrack}" \
+  'runcode=showskin=stay\' > "$app/Skins/FadeOut/skin.ini"
+printf '%s\r\n' "skinname=Stay" "left=10" "top=300" "width=200" "height=40" \
+  "label=0;0;200;14;[CurrentPosition]" > "$app/Skins/FadeOut/stay/skin.ini"
+rm -f "$journal"
+start_standin
+WINEDEBUG=-all,+msgbox,+debugstr wine "$app/Quavero.exe" "$(win_path "$app/Skins/FadeOut")\\|150|150" \
+  >/dev/null 2>"$build/e2e-msgbox.log" &
+quavero_pid=$!
+check "two windows open and connect" wait_until 20 bash -c \
+  "[ \$(tr -d '\r' < '$journal' | grep -c 'Events.Advise call -> [0-9]') -ge 2 ]"
+# A new track starts the first window's fade-out; from the eighth call after it (a tick of the
+# fade) iTunes refuses calls.
+before=$(cpu_seconds "$quavero_pid")
+send calls-off-after-8,next
+check "the fade goes on and closes its window" wait_until 20 bash -c \
+  "[ \$(wine '$probe' 2>/dev/null | tr -d '\r' | grep -c 'visible=1') -eq 1 ]"
+check "iTunes refused calls during the fade" journal_has 'Call was rejected'
+sleep 3
+used=$(cpu_seconds "$quavero_pid")
+echo "    Quavero's CPU from the new track until 3 s after the fade: $(python3 -c "print(round($used - $before, 2))") s"
+check "without spinning while calls are refused (under 1.5 s of CPU)" \
+  python3 -c "import sys; sys.exit(0 if $used - $before < 1.5 else 1)"
+check "the code after the fade beeps" grep -q 'Quavero: beep' "$build/e2e-msgbox.log"
+check "and nothing it asks of iTunes is done" equals "$(calls 'Application.NextTrack call -> ok')" 0
+check "no message box was shown" bash -c "! grep -q 'MSGBOX_OnInit' '$build/e2e-msgbox.log'"
+asked=$(calls 'Application.PlayerPosition')
+send calls-on
+check "calls allowed again, the other window asks iTunes again" wait_until 10 bash -c \
+  "[ \$(tr -d '\r' < '$journal' | grep -c 'Application.PlayerPosition') -gt $asked ]"
+close_windows
+wait_until 10 process_ended "$quavero_pid" || true
+send quit

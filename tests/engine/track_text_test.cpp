@@ -170,6 +170,25 @@ TEST_F(TrackTextTest, ScrollingRunsTheTextLeftwardsAndShowsWhatFitsStrictly) {
   EXPECT_EQ(w->ScrolledText(1), "ABCDEFGHIJKLMNOP     ");  // once round, gap and all
 }
 
+// The scroll timer ticks only while some label has a text too long for it.
+TEST_F(TrackTextTest, TheScrollTimerRunsOnlyWhileALabelScrolls) {
+  Track().name = "Short";
+  auto w = Load({"skinname=T", "scrolltimer=100", "label=0;0;61;14;[Title]",
+                 "label=0;0;61;14;ABCDEFGHIJKLMNOP", "disablelabelscroll=2"});
+  EXPECT_FALSE(w->tmrScroll.running());  // one fits, the other never scrolls
+  Track().name = "A title far too long for the label";
+  itunes_->RaiseDatabaseChanged();
+  platform_.loop().DoEvents();
+  EXPECT_TRUE(w->tmrScroll.running());
+  platform_.loop().Advance(100);
+  EXPECT_EQ(w->lblInfo(1).caption(), " title far");
+  Track().name = "Short";
+  itunes_->RaiseDatabaseChanged();
+  platform_.loop().DoEvents();
+  EXPECT_FALSE(w->tmrScroll.running());
+  EXPECT_EQ(w->lblInfo(1).caption(), "Short");
+}
+
 TEST_F(TrackTextTest, WithoutAScrollIntervalLabelsNeverScrollAndLoseNothing) {
   for (const char* interval : {"scrolltimer=0", "// no scrolltimer line"}) {
     auto w = Load({"skinname=T", interval, "label=0;0;61;14;ABCDEFGHIJKLMNOP"});

@@ -7,13 +7,16 @@
 //   --library FILE  --journal FILE                 run with that library, writing that journal
 //   --send COMMAND                                 to the running stand-in: play pause stop
 //        next previous quit calls-off calls-on database-changed busy-on busy-off events-off
-//        events-on hang-N (answers nothing for N seconds, as a hung iTunes)
+//        events-on hang-N (answers nothing for N seconds, as a hung iTunes) calls-off-after-N
+//        (iTunes refuses calls from the N-th call on); several commands joined by "," run in
+//        turn ("calls-off-after-8,next": calls stop while what the new track started goes on)
 #include <windows.h>
 #include <ole2.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "base/failure.h"
 #include "itunes/win32/com_itunes.h"
@@ -87,6 +90,7 @@ class StandIn : public Server, public itunes::Events, public IClassFactory {
   }
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void Command(const std::string& command);
+  void Commands(const std::string& commands);
   void Hang(int seconds);
   void QuitLikeITunes();
 
@@ -105,7 +109,7 @@ LRESULT CALLBACK StandIn::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     try {
       if (msg == WM_COPYDATA) {
         auto* data = reinterpret_cast<COPYDATASTRUCT*>(lp);
-        self->Command(std::string(static_cast<const char*>(data->lpData), data->cbData));
+        self->Commands(std::string(static_cast<const char*>(data->lpData), data->cbData));
         return TRUE;
       }
       if (msg == kQuitLikeITunes) {
@@ -121,6 +125,16 @@ LRESULT CALLBACK StandIn::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void StandIn::Commands(const std::string& commands) {
+  size_t from = 0;
+  while (from <= commands.size()) {
+    size_t comma = commands.find(',', from);
+    if (comma == std::string::npos) comma = commands.size();
+    if (comma > from) Command(commands.substr(from, comma - from));
+    from = comma + 1;
+  }
 }
 
 // Player commands act as the user of iTunes would; while iTunes refuses calls they are
@@ -142,6 +156,8 @@ void StandIn::Command(const std::string& c) {
     else if (c == "events-off") it.SetEventsOff(true), clients_.refuse = true;
     else if (c == "events-on") it.SetEventsOff(false), clients_.refuse = false;
     else if (c.rfind("hang-", 0) == 0) Hang(std::atoi(c.c_str() + 5));
+    else if (c.rfind("calls-off-after-", 0) == 0)
+      it.BeforeCall(std::atol(c.c_str() + 16), [&it] { it.SetCallsEnabled(false); });
     else throw Failure(static_cast<int>(E_INVALIDARG), "unknown command");
     journal_.Write("Send." + c + " call -> ok");
   } catch (const Failure& f) {

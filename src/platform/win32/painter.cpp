@@ -53,8 +53,12 @@ void Painter::Paint(const ui::Form& form, HDC dc, const RECT& area) {
   HDC source = CreateCompatibleDC(dc);
   if (const Win32Bitmap* picture = BitmapOf(form.picture())) {
     HGDIOBJ old = SelectObject(source, picture->bitmap);
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source,
-           area.left, area.top, SRCCOPY);
+    // The part of the picture (drawn at the corner, at its own size) that lies in the area.
+    const int right = std::min<int>(area.right, picture->width);
+    const int bottom = std::min<int>(area.bottom, picture->height);
+    if (right > area.left && bottom > area.top)
+      BitBlt(dc, area.left, area.top, right - area.left, bottom - area.top, source, area.left,
+             area.top, SRCCOPY);
     SelectObject(source, old);
   }
   for (const ui::Control* c : form.PaintOrder()) {
