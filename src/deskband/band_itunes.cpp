@@ -27,6 +27,7 @@ bool BandWindow::CheckItunes() {
   if (iTunesUnavailable) return false;
   try {
     if (!iTunesR) {
+      ForgetTrack();
       iTunesR = platform_.CreateITunesApplication();
       if (!iTunesR) throw Failure(errors::kObjectNotSet);
       ConnectEvents();
@@ -49,6 +50,7 @@ void BandWindow::ConnectEvents() {
 }
 
 void BandWindow::DropiTunes() {
+  ForgetTrack();
   if (iTunesR && events_subscribed_) {
     try {
       iTunesR->Unsubscribe(this);
@@ -94,6 +96,7 @@ void BandWindow::RefreshInfo() {
     auto track = iTunesR->CurrentTrack();
     if (!track) throw Failure(errors::kObjectNotSet);
     skin::TrackFacts facts(*track, nullptr, platform_.locale());  // no playlist placeholders
+    KnownLength = skin::Seconds(facts.Get("[Time]"));
     for (int i = 1; i <= lblInfo.UBound(); ++i) {
       ui::Label& label = lblInfo(i);
       label.SetCaption(skin::FillTemplate(label.tag(), kBandPlaceholders, facts));
@@ -123,6 +126,7 @@ void BandWindow::tmrScroll_Timer() {
   try {
     ScrollStep();
   } catch (const std::exception&) {
+    ForgetTrack();
   }
 }
 
@@ -130,7 +134,7 @@ void BandWindow::tmrScroll_Timer() {
 // wrapping round to the text's beginning.
 void BandWindow::ScrollStep() {
   if (Closing) return Form_Unload();
-  if (!CheckItunes() || !HasCurrentTrack()) return;
+  if (!CheckItunes() || (!KnownLength && !HasCurrentTrack())) return;
   if (static_cast<int>(ScrollStart.size()) <= lblInfo.UBound())
     ScrollStart.resize(lblInfo.UBound() + 1, 0);
   if (form_.peer()) form_.peer()->Invalidate();
@@ -161,14 +165,18 @@ void BandWindow::tmrProgress_Timer() {
   try {
     ProgressStep();
   } catch (const std::exception&) {
-    // The next step asks again.
+    ForgetTrack();  // the next step asks again, for the track too
   }
 }
 
 void BandWindow::ProgressStep() {
   if (!CheckItunes()) return;
-  auto track = iTunesR->CurrentTrack();
-  if (!track) return;
+  if (!KnownLength) {
+    auto track = iTunesR->CurrentTrack();
+    if (!track) return;
+    KnownLength = skin::Seconds(track->Time());
+  }
+  const double length = *KnownLength;
   const int32_t position = iTunesR->PlayerPosition();
   if (TimeLabels) {
     CurrentTime = skin::ConvertToTime(int64_t{position} * 1000);
@@ -180,7 +188,6 @@ void BandWindow::ProgressStep() {
   }
   CheckKeyShortcuts();
   if (!iTunesR) return;  // a shortcut's code may have let go of iTunes
-  double length = skin::Seconds(track->Time());
   double full = values::LeadingNumber(imgProgress.tag());
   imgProgress.SetWidth(length == 0 ? 0 : full * (position / length));
 }

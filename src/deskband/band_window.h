@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,10 @@ class BandWindow : public skin::SkinElements,
   bool TimeLabels = false;
   std::vector<int16_t> ScrollStart;  // one per label, where the scroll step starts showing
   std::string CurrentTime;           // the player position as the last progress step saw it
+  // The current track's length in seconds as the last refresh (or step) read it, so that a
+  // progress step asks iTunes for the position alone and a scroll step nothing; forgotten on
+  // every event of iTunes, every failed step and every new connection.
+  std::optional<double> KnownLength;
 
   // The element the band has besides those every skin window has: the background, always as
   // large as the window. Its colour and picture are the window's own, drawn beneath all.
@@ -127,13 +132,17 @@ class BandWindow : public skin::SkinElements,
   void OnTimer(ui::Timer& timer) override;
   void OnCloseRequested() override { Form_Unload(); }
   // itunes::Events.
-  void OnPlayerPlayEvent() override { iTunesR_OnPlayerPlayEvent(); }
-  void OnPlayerPlayingTrackChangedEvent() override { iTunesR_OnPlayerPlayingTrackChangedEvent(); }
-  void OnPlayerStopEvent() override { iTunesR_OnPlayerStopEvent(); }
-  void OnDatabaseChangedEvent() override { iTunesR_OnDatabaseChangedEvent(); }
-  void OnCOMCallsDisabledEvent() override { iTunesR_OnCOMCallsDisabledEvent(); }
-  void OnCOMCallsEnabledEvent() override { iTunesR_OnCOMCallsEnabledEvent(); }
-  void OnQuittingEvent() override { iTunesR_OnQuittingEvent(); }
+  // Whatever iTunes says, the track the last refresh read may no longer be the current one.
+  void OnPlayerPlayEvent() override { ForgetTrack(), iTunesR_OnPlayerPlayEvent(); }
+  void OnPlayerPlayingTrackChangedEvent() override {
+    ForgetTrack(), iTunesR_OnPlayerPlayingTrackChangedEvent();
+  }
+  void OnPlayerStopEvent() override { ForgetTrack(), iTunesR_OnPlayerStopEvent(); }
+  void OnDatabaseChangedEvent() override { ForgetTrack(), iTunesR_OnDatabaseChangedEvent(); }
+  void OnCOMCallsDisabledEvent() override { ForgetTrack(), iTunesR_OnCOMCallsDisabledEvent(); }
+  void OnCOMCallsEnabledEvent() override { ForgetTrack(), iTunesR_OnCOMCallsEnabledEvent(); }
+  void OnQuittingEvent() override { ForgetTrack(), iTunesR_OnQuittingEvent(); }
+  void ForgetTrack() { KnownLength.reset(); }
 
   void ConnectEvents();
   void DropiTunes();

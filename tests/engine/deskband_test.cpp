@@ -239,8 +239,10 @@ TEST_F(BandTest, ScrollingMovesTheStartOneCharacterAStepAndWrapsRound) {
   scaled->form().SetWidth(300 * 15);
   EXPECT_EQ(scaled->scrollWidth(1).tag(), "9");
 
-  // Without a current track the step does nothing.
+  // Without a current track (iTunes says that something changed) the step does nothing.
   itunes->SelectNothing();
+  itunes->RaiseDatabaseChanged();
+  platform_.loop().DoEvents();
   EXPECT_THAT(Scroll(*narrow, 1), ElementsAre("e - "));
 }
 
@@ -261,6 +263,31 @@ TEST_F(BandTest, TimeLabelsShowTheCurrentTimeOnEveryProgressStep) {
   auto plain = Band("Plain", {"label=0;0;300;16;[CurrentTime]"});
   plain->tmrProgress_Timer();
   EXPECT_EQ(plain->lblInfo(1).caption(), "[CurrentTime]");
+}
+
+// Ten times a second all day: a progress step asks for the position alone, a scroll step for
+// nothing, until iTunes says something (the length is read again) or a step fails.
+TEST_F(BandTest, StepsAskForThePositionAloneUntilITunesSaysSomething) {
+  auto itunes = Playing();
+  WritePicture("DeskBand/Steps/p.png");
+  auto band = Band("Steps", {"label=0;0;20;16;[Artist] - [Title]", "progresscontrol=0;0;100;2;p.png"});
+  long before = itunes->calls();
+  band->tmrProgress_Timer();
+  EXPECT_EQ(itunes->calls() - before, 1);
+  before = itunes->calls();
+  band->tmrScroll_Timer();
+  EXPECT_EQ(itunes->calls() - before, 0);
+
+  platform_.loop().Advance(90000);  // half of the 3:00 track
+  band->tmrProgress_Timer();
+  EXPECT_NEAR(band->imgProgress.width(), 50, 1);
+  itunes->SetBusy(true);
+  band->tmrProgress_Timer();  // refused: the length is forgotten
+  itunes->SetBusy(false);
+  before = itunes->calls();
+  band->tmrProgress_Timer();
+  EXPECT_EQ(itunes->calls() - before, 3);  // the track, its length, the position
+  EXPECT_NEAR(band->imgProgress.width(), 50, 1);
 }
 
 TEST_F(BandTest, TheBandRunsItsOwnCommandsAndIgnoresTheRestInSilence) {
