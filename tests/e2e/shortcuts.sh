@@ -30,7 +30,7 @@ printf '%s\r\n' "skinname=Again" "left=10" "top=500" \
 printf '%s\r\n' "keyboardshortcut=CONTROL+ALT+RIGHTARROW;previoustrack" > "$app/personal.ini"
 set_setting CurrentSkin Keys
 start_standin
-WINEDEBUG=-all,+msgbox wine "$app/Quavero.exe" >/dev/null 2>"$build/e2e-msgbox.log" &
+WINEDEBUG=-all,+msgbox,+debugstr wine "$app/Quavero.exe" >/dev/null 2>"$build/e2e-msgbox.log" &
 quavero_pid=$!
 check "the skin window opens" wait_until 20 window_shown
 check "and connects" wait_until 10 journal_has 'Events.Advise call -> [0-9]'
@@ -38,6 +38,12 @@ check "and connects" wait_until 10 journal_has 'Events.Advise call -> [0-9]'
 
 echo "a skin's shortcut"
 press ctrl+alt+Left
+# Now and then on a loaded machine the first keys sent to a window Wine has just mapped are
+# lost before they reach any program (no code runs, no beep): then press once more, and say so.
+if ! wait_until 5 bash -c "[ \$(tr -d '\r' < '$journal' | grep -c 'Application.NextTrack call') -ge 1 ]"; then
+  echo "    (the first press brought nothing; beeps so far: $(grep -c 'Quavero: beep' "$build/e2e-msgbox.log" || true); pressing again)"
+  press ctrl+alt+Left
+fi
 check "Control+Alt+Left reaches iTunes as NextTrack, once" \
   wait_until 10 bash -c "[ \$(tr -d '\r' < '$journal' | grep -c 'Application.NextTrack call') -eq 1 ]"
 sleep 1
@@ -71,7 +77,7 @@ printf '%s\r\n' "skinname=Twice" "left=10" "top=10" "keyboardshortcut=WIN+P;next
   "keyboardshortcut=win+p;previoustrack" > "$app/Skins/Twice/skin.ini"
 : > "$app/personal.ini"
 set_setting CurrentSkin Twice
-WINEDEBUG=-all,+msgbox wine "$app/Quavero.exe" >/dev/null 2>"$build/e2e-msgbox.log" &
+WINEDEBUG=-all,+msgbox,+debugstr wine "$app/Quavero.exe" >/dev/null 2>"$build/e2e-msgbox.log" &
 quavero_pid=$!
 check "the conflict message appears" wait_until 20 grep -q 'conflict in key combinations' "$build/e2e-msgbox.log"
 check "naming the first record" grep -q 'Debug: {False;False;False;True;80}' "$build/e2e-msgbox.log"
