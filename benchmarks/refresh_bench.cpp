@@ -74,67 +74,47 @@ void PlainRefresh(quavero::itunes::Application& app, int labels) {
   }
 }
 
-void RefreshInfo(benchmark::State& state) {
-  Setup s;
-  long calls = 0, refreshes = 0;
+// Runs the action once an iteration and reports the calls that reached iTunes per run.
+template <typename Action>
+void CountCalls(benchmark::State& state, Setup& s, const char* counter, Action action) {
+  long calls = 0, runs = 0;
   for (auto _ : state) {
     long before = s.itunes->calls();
-    s.window->RefreshInfo();
+    action();
     calls += s.itunes->calls() - before;
-    ++refreshes;
+    ++runs;
   }
-  state.counters["itunes_calls_per_refresh"] = static_cast<double>(calls) / refreshes;
+  state.counters[counter] = static_cast<double>(calls) / runs;
+}
+
+void RefreshInfo(benchmark::State& state) {
+  Setup s;
+  CountCalls(state, s, "itunes_calls_per_refresh", [&] { s.window->RefreshInfo(); });
 }
 
 void PlainRefreshInfo(benchmark::State& state) {
   Setup s;
-  long calls = 0, refreshes = 0;
-  for (auto _ : state) {
-    long before = s.itunes->calls();
-    PlainRefresh(*s.itunes, 10);
-    calls += s.itunes->calls() - before;
-    ++refreshes;
-  }
-  state.counters["itunes_calls_per_refresh"] = static_cast<double>(calls) / refreshes;
+  CountCalls(state, s, "itunes_calls_per_refresh", [&] { PlainRefresh(*s.itunes, 10); });
 }
 
 void DefaultSkinRefresh(benchmark::State& state) {
   Setup s("Default");
-  long calls = 0, refreshes = 0;
-  for (auto _ : state) {
-    long before = s.itunes->calls();
-    s.window->RefreshInfo();
-    calls += s.itunes->calls() - before;
-    ++refreshes;
-  }
-  state.counters["itunes_calls_per_refresh"] = static_cast<double>(calls) / refreshes;
+  CountCalls(state, s, "itunes_calls_per_refresh", [&] { s.window->RefreshInfo(); });
 }
 
 void ProgressTick(benchmark::State& state) {
   Setup s("Default");
-  long calls = 0, ticks = 0;
-  for (auto _ : state) {
-    long before = s.itunes->calls();
-    s.window->tmrProgress_Timer();
-    calls += s.itunes->calls() - before;
-    ++ticks;
-  }
-  state.counters["itunes_calls_per_tick"] = static_cast<double>(calls) / ticks;
+  CountCalls(state, s, "itunes_calls_per_tick", [&] { s.window->tmrProgress_Timer(); });
 }
 
 // The plain way: the track, the position and the track's length asked anew every tick.
 void PlainProgressTick(benchmark::State& state) {
   Setup s("Default");
-  long calls = 0, ticks = 0;
-  for (auto _ : state) {
-    long before = s.itunes->calls();
+  CountCalls(state, s, "itunes_calls_per_tick", [&] {
     auto track = s.itunes->CurrentTrack();
     benchmark::DoNotOptimize(s.itunes->PlayerPosition());
     benchmark::DoNotOptimize(track->Time());
-    calls += s.itunes->calls() - before;
-    ++ticks;
-  }
-  state.counters["itunes_calls_per_tick"] = static_cast<double>(calls) / ticks;
+  });
 }
 
 // The program with the Default skin open and iTunes not running, for a minute of its clock:

@@ -114,10 +114,6 @@ class BandWindow : public skin::SkinElements,
   bool TimeLabels = false;
   std::vector<int16_t> ScrollStart;  // one per label, where the scroll step starts showing
   std::string CurrentTime;           // the player position as the last progress step saw it
-  // The current track's length in seconds as the last refresh (or step) read it, so that a
-  // progress step asks iTunes for the position alone and a scroll step nothing; forgotten on
-  // every event of iTunes, every failed step and every new connection.
-  std::optional<double> KnownLength;
 
   // The element the band has besides those every skin window has: the background, always as
   // large as the window. Its colour and picture are the window's own, drawn beneath all.
@@ -142,7 +138,6 @@ class BandWindow : public skin::SkinElements,
   void OnCOMCallsDisabledEvent() override { ForgetTrack(), iTunesR_OnCOMCallsDisabledEvent(); }
   void OnCOMCallsEnabledEvent() override { ForgetTrack(), iTunesR_OnCOMCallsEnabledEvent(); }
   void OnQuittingEvent() override { ForgetTrack(), iTunesR_OnQuittingEvent(); }
-  void ForgetTrack() { KnownLength.reset(); }
 
   void ConnectEvents();
   void DropiTunes();

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,11 @@ class SkinElements {
   std::vector<ScrollText> LabelScroll;
   std::vector<std::string> ImagePictures;
   std::vector<EventRecord> EventList;
+  // The current track's length in seconds as the last refresh (or step) read it, so that a
+  // progress step asks iTunes for the position alone; each window forgets it on every event of
+  // iTunes, every failed call and every new connection.
+  std::optional<double> KnownLength;
+  void ForgetTrack() { KnownLength.reset(); }
 
  protected:
   platform::Platform& platform_;

@@ -217,7 +217,6 @@ class SkinWindow : public SkinElements,
   void OnAboutToPromptUserToQuitEvent() override {
     ForgetTrack(), iTunesR_OnAboutToPromptUserToQuitEvent();
   }
-  void ForgetTrack() { KnownLength.reset(); }
 
   void LoadStep();
   void ReadPosition();
@@ -239,10 +238,6 @@ class SkinWindow : public SkinElements,
     bool operator==(const Playing&) const = default;
   };
   std::optional<Playing> ReadPlaying();
-  // The current track's length in seconds as the last refresh (or progress tick) read it, so
-  // that a progress tick asks iTunes for the position alone; forgotten on every event of
-  // iTunes, every failed call and every new connection.
-  std::optional<double> KnownLength;
   // What the last poll saw, for a connection that hears no events.
   std::optional<Playing> polled_;
   // Skin events whose codes ran a moment ago, what played when they were raised, and how
