@@ -6,8 +6,7 @@
 using namespace quavero;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::WriteFile("DeskBand/Fuzz/skin.ini", fuzz::Text(data, size));
-  fuzz::Session s;
+  fuzz::Session s({{"DeskBand/Fuzz/skin.ini", fuzz::Text(data, size)}});
   auto itunes = fuzz::PlayingITunes(s.platform);
   s.platform.settings().Save(deskband::kBandApplication, "Options", deskband::kCurrentSkinKey,
                              "Fuzz");

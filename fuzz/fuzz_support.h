@@ -1,16 +1,15 @@
-// What the fuzzers share: a sandbox application folder on the real file system (made once per
-// process, its files rewritten for every input), a headless platform and application over it,
-// and a simulated iTunes with a small library that is playing.
+// What the fuzzers share: a headless platform and application whose application folder lives in
+// memory, made anew for every input (nothing one input writes, a position.ini or an edited skin,
+// reaches the next), and a simulated iTunes with a small library that is playing.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unistd.h>
+#include <utility>
 
 #include "app/application.h"
 #include "itunes/simulated_itunes.h"
@@ -20,24 +19,6 @@ namespace quavero::fuzz {
 
 inline std::string Text(const uint8_t* data, size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
-}
-
-// The sandbox: a folder in memory when the machine has one.
-inline const std::filesystem::path& Root() {
-  static const std::filesystem::path root = [] {
-    std::filesystem::path base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-    auto path = base / ("quavero-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path / "Skins");
-    return path;
-  }();
-  return root;
-}
-
-inline void WriteFile(const std::string& relative, std::string_view bytes) {
-  auto path = Root() / relative;
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline constexpr char kSkin[] = "C:\\Quavero\\Skins\\Fuzz\\";
@@ -63,9 +44,22 @@ inline std::shared_ptr<itunes::SimulatedITunes> PlayingITunes(platform::headless
   return itunes;
 }
 
+// The files of the application folder an input starts with: a path below C:\Quavero (with
+// "/"), and its bytes.
+using Files = std::initializer_list<std::pair<std::string_view, std::string_view>>;
+
+inline std::shared_ptr<platform::headless::MemoryStore> Folder(Files files) {
+  auto store = std::make_shared<platform::headless::MemoryStore>();
+  store->MakeFolders("/Skins");
+  for (const auto& [path, bytes] : files) store->Put("/" + std::string(path), std::string(bytes));
+  return store;
+}
+
 // Every message box is answered with OK; time moves only when a fuzzer moves it.
 struct Session {
-  platform::headless::HeadlessPlatform platform{Root()};
+  explicit Session(Files files) : platform("/", "C:\\Quavero", Folder(files)) {}
+
+  platform::headless::HeadlessPlatform platform;
   app::Application app{platform};
 };
 

@@ -6,10 +6,8 @@
 using namespace quavero;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static bool written = (fuzz::WriteFile("Skins/Fuzz/skin.ini", "skinname=Fuzz\r\nlabel=0;0;200;14;[Title]\r\nlyrics=1\r\n"), true);
-  (void)written;
-  fuzz::WriteFile("Lyrics/Artist One/One.lyr", fuzz::Text(data, size));
-  fuzz::Session s;
+  fuzz::Session s({{"Skins/Fuzz/skin.ini", "skinname=Fuzz\r\nlabel=0;0;200;14;[Title]\r\nlyrics=1\r\n"},
+                   {"Lyrics/Artist One/One.lyr", fuzz::Text(data, size)}});
   auto itunes = fuzz::PlayingITunes(s.platform);
   auto window = s.app.OpenSkinWindow(fuzz::kSkin, app::kKeepPosition, app::kKeepPosition, false);
   for (int step = 0; step < 30; ++step) s.platform.loop().Advance(500);

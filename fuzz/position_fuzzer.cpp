@@ -6,10 +6,8 @@
 using namespace quavero;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static bool written = (fuzz::WriteFile("Skins/Fuzz/skin.ini", "skinname=Fuzz\r\nrememberpos=1\r\nwidth=100\r\nheight=40\r\n"), true);
-  (void)written;
-  fuzz::WriteFile("Skins/Fuzz/position.ini", fuzz::Text(data, size));
-  fuzz::Session s;
+  fuzz::Session s({{"Skins/Fuzz/skin.ini", "skinname=Fuzz\r\nrememberpos=1\r\nwidth=100\r\nheight=40\r\n"},
+                   {"Skins/Fuzz/position.ini", fuzz::Text(data, size)}});
   auto window = s.app.OpenSkinWindow(fuzz::kSkin, app::kKeepPosition, app::kKeepPosition, false);
   window->Unload();
   return 0;

@@ -17,10 +17,7 @@ constexpr char kSkinLines[] =
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static bool written = (fuzz::WriteFile("Skins/Fuzz/skin.ini", kSkinLines),
-                         fuzz::WriteFile("Skins/Fuzz/sub/skin.ini", "skinname=Sub\r\n"), true);
-  (void)written;
-  fuzz::Session s;
+  fuzz::Session s({{"Skins/Fuzz/skin.ini", kSkinLines}, {"Skins/Fuzz/sub/skin.ini", "skinname=Sub\r\n"}});
   auto itunes = fuzz::PlayingITunes(s.platform);
   auto window = s.app.OpenSkinWindow(fuzz::kSkin, app::kKeepPosition, app::kKeepPosition, false);
   std::string code = fuzz::Text(data, size);

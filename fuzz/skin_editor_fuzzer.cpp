@@ -9,8 +9,7 @@ using namespace quavero;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string all = fuzz::Text(data, size);
-  fuzz::WriteFile("Skins/Fuzz/skin.ini", all.substr(0, all.size() / 2));
-  fuzz::Session s;
+  fuzz::Session s({{"Skins/Fuzz/skin.ini", std::string_view(all).substr(0, all.size() / 2)}});
   auto editor = std::make_shared<shell::SkinEditorWindow>(s.app);
   editor->LoadSkin(std::string(fuzz::kSkin) + "skin.ini");
   int row = 0;

@@ -6,8 +6,7 @@
 using namespace quavero;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::WriteFile("Skins/Fuzz/skin.ini", fuzz::Text(data, size));
-  fuzz::Session s;
+  fuzz::Session s({{"Skins/Fuzz/skin.ini", fuzz::Text(data, size)}});
   auto itunes = fuzz::PlayingITunes(s.platform);
   try {
     auto window = s.app.OpenSkinWindow(fuzz::kSkin, app::kKeepPosition, app::kKeepPosition, false);

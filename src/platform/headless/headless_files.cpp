@@ -1,8 +1,6 @@
 #include "platform/headless/headless_files.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "base/failure.h"
 #include "base/text.h"
@@ -18,22 +16,22 @@ std::string TrimBackslash(std::string s) {
   return s;
 }
 
-// The entry of a real folder whose name matches without regard to case.
-fs::path Resolve(const fs::path& folder, const std::string& name) {
-  fs::path exact = folder / name;
-  std::error_code ec;
-  if (fs::exists(exact, ec)) return exact;
-  for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    if (text::EqualsNoCase(entry.path().filename().string(), name)) return entry.path();
-  }
-  return exact;
-}
-
 }  // namespace
 
-HeadlessFiles::HeadlessFiles(std::string app_folder, fs::path app_root)
-    : app_folder_(TrimBackslash(std::move(app_folder))) {
+HeadlessFiles::HeadlessFiles(std::string app_folder, fs::path app_root,
+                             std::shared_ptr<FileStore> store)
+    : store_(store ? std::move(store) : std::make_shared<DiskStore>()),
+      app_folder_(TrimBackslash(std::move(app_folder))) {
   Mount(app_folder_, std::move(app_root));
+}
+
+// The entry of a folder whose name matches without regard to case.
+fs::path HeadlessFiles::Resolve(const fs::path& folder, const std::string& name) const {
+  fs::path exact = folder / name;
+  if (store_->At(exact) != FileStore::Entry::kNothing) return exact;
+  for (const auto& [entry, what] : store_->List(folder))
+    if (text::EqualsNoCase(entry, name)) return folder / entry;
+  return exact;
 }
 
 void HeadlessFiles::Mount(std::string windows_folder, fs::path real_folder) {
@@ -61,17 +59,17 @@ fs::path HeadlessFiles::RealPath(const std::string& path) const {
 
 std::string HeadlessFiles::ReadBytes(const std::string& path) {
   fs::path real = RealPath(path);
-  std::error_code ec;
-  if (fs::is_directory(real, ec)) throw Failure(errors::kPathFileAccess);
-  if (!fs::exists(real, ec)) {
-    bool folder_there = fs::is_directory(real.parent_path(), ec);
-    throw Failure(folder_there ? errors::kFileNotFound : errors::kPathNotFound);
+  switch (store_->At(real)) {
+    case FileStore::Entry::kFolder: throw Failure(errors::kPathFileAccess);
+    case FileStore::Entry::kNothing:
+      throw Failure(store_->At(real.parent_path()) == FileStore::Entry::kFolder
+                        ? errors::kFileNotFound
+                        : errors::kPathNotFound);
+    case FileStore::Entry::kFile: break;
   }
-  std::ifstream in(real, std::ios::binary);
-  if (!in) throw Failure(errors::kPermissionDenied);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  auto bytes = store_->Read(real);
+  if (!bytes) throw Failure(errors::kPermissionDenied);
+  return std::move(*bytes);
 }
 
 TextFile HeadlessFiles::ReadText(const std::string& path) {
@@ -85,38 +83,24 @@ void HeadlessFiles::WriteText(const std::string& path, const TextFile& file) {
   if (file.encoding == Encoding::kUtf8Bom || !Utf8ToCodePage(file.text, bytes))
     bytes = std::string(kBom) + file.text;
   fs::path real = RealPath(path);
-  std::error_code ec;
-  if (fs::is_directory(real, ec)) throw Failure(errors::kPathFileAccess);
-  if (!fs::is_directory(real.parent_path(), ec)) throw Failure(errors::kPathNotFound);
-  fs::path temporary = real;
-  temporary += ".quavero-new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) throw Failure(errors::kPathFileAccess);
-  }
-  fs::rename(temporary, real, ec);
-  if (ec) {
-    fs::remove(temporary, ec);
-    throw Failure(errors::kPathFileAccess);
-  }
+  if (store_->At(real) == FileStore::Entry::kFolder) throw Failure(errors::kPathFileAccess);
+  if (store_->At(real.parent_path()) != FileStore::Entry::kFolder) throw Failure(errors::kPathNotFound);
+  if (!store_->Replace(real, bytes)) throw Failure(errors::kPathFileAccess);
 }
 
 bool HeadlessFiles::FileExists(const std::string& path) {
-  std::error_code ec;
-  return fs::is_regular_file(RealPath(path), ec);
+  return store_->At(RealPath(path)) == FileStore::Entry::kFile;
 }
 
 bool HeadlessFiles::FolderExists(const std::string& path) {
-  std::error_code ec;
-  return fs::is_directory(RealPath(path), ec);
+  return store_->At(RealPath(path)) == FileStore::Entry::kFolder;
 }
 
 std::vector<std::string> HeadlessFiles::Entries(const std::string& folder, bool folders) {
+  const auto wanted = folders ? FileStore::Entry::kFolder : FileStore::Entry::kFile;
   std::vector<std::string> names;
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(RealPath(folder), ec))
-    if (entry.is_directory(ec) == folders) names.push_back(entry.path().filename().string());
+  for (auto& [name, what] : store_->List(RealPath(folder)))
+    if (what == wanted) names.push_back(std::move(name));
   text::SortNoCase(names);
   return names;
 }
@@ -130,8 +114,7 @@ std::vector<std::string> HeadlessFiles::FoldersIn(const std::string& folder) {
 }
 
 void HeadlessFiles::Delete(const std::string& path) {
-  std::error_code ec;
-  if (!fs::remove(RealPath(path), ec)) throw Failure(errors::kFileNotFound);
+  if (!store_->Remove(RealPath(path))) throw Failure(errors::kFileNotFound);
 }
 
 }  // namespace quavero::platform::headless

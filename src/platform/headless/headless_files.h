@@ -1,24 +1,28 @@
-// Files on a sandbox of the real file system that stands for Windows paths: each mount maps a
-// Windows folder (such as C:\Quavero) onto a real folder; names are matched without regard to
-// case, as Windows does. Text is stored in the system code page (Windows-1252 here) unless it
+// Files in a sandbox that stands for Windows paths: each mount maps a Windows folder (such as
+// C:\Quavero) onto a folder of the store (real folders, or memory); names are matched without
+// regard to case, as Windows does. Text is stored in the system code page (Windows-1252 here) unless it
 // starts with a UTF-8 byte-order mark.
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/headless/file_store.h"
 #include "platform/platform.h"
 
 namespace quavero::platform::headless {
 
 class HeadlessFiles : public Files {
  public:
-  HeadlessFiles(std::string app_folder, std::filesystem::path app_root);
+  // The application folder stands for app_root in the store, the real file system by default.
+  HeadlessFiles(std::string app_folder, std::filesystem::path app_root,
+                std::shared_ptr<FileStore> store = nullptr);
 
-  // Makes a Windows folder stand for a real folder.
+  // Makes a Windows folder stand for a folder of the store.
   void Mount(std::string windows_folder, std::filesystem::path real_folder);
-  // The real file a Windows path stands for.
+  // The store's file a Windows path stands for.
   std::filesystem::path RealPath(const std::string& windows_path) const;
 
   TextFile ReadText(const std::string& path) override;
@@ -39,7 +43,9 @@ class HeadlessFiles : public Files {
     std::filesystem::path real_folder;
   };
   std::vector<std::string> Entries(const std::string& folder, bool folders);
+  std::filesystem::path Resolve(const std::filesystem::path& folder, const std::string& name) const;
 
+  std::shared_ptr<FileStore> store_;
   std::string app_folder_;
   std::vector<MountPoint> mounts_;
 };

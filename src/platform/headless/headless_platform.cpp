@@ -30,7 +30,8 @@ bool HeadlessSettings::Has(const std::string& app, const std::string& section,
   return values_.count(Key(app, section, key)) != 0;
 }
 
-HeadlessPlatform::HeadlessPlatform(std::filesystem::path app_root, std::string app_folder)
-    : files_(std::move(app_folder), std::move(app_root)) {}
+HeadlessPlatform::HeadlessPlatform(std::filesystem::path app_root, std::string app_folder,
+                                   std::shared_ptr<FileStore> store)
+    : files_(std::move(app_folder), std::move(app_root), std::move(store)) {}
 
 }  // namespace quavero::platform::headless

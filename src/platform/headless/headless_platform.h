@@ -111,9 +111,11 @@ class HeadlessProcesses : public Processes {
 
 class HeadlessPlatform : public Platform {
  public:
-  // The application folder C:\Quavero stands for the real folder app_root.
+  // The application folder C:\Quavero stands for the folder app_root of the store (the real file
+  // system unless a store is given).
   explicit HeadlessPlatform(std::filesystem::path app_root,
-                            std::string app_folder = "C:\\Quavero");
+                            std::string app_folder = "C:\\Quavero",
+                            std::shared_ptr<FileStore> store = nullptr);
 
   HeadlessLoop& loop() override { return loop_; }
   HeadlessWindows& windows() override { return windows_; }
