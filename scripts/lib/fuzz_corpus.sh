@@ -3,7 +3,7 @@
 #   fuzz_seeds CORPUS FUZZER...   copies each fuzzer's seeds into CORPUS/FUZZER
 
 fuzz_all=(skin_file band_skin run_code pointer position values key_notation lyrics skin_editor
-          option_file)
+          shortcut_manager option_file)
 
 fuzz_seeds() { # corpus fuzzer...
   local corpus=$1 name
