@@ -29,7 +29,8 @@ class SandboxFilesTest : public ::testing::TestWithParam<bool> {
       store->Put("/outside/secret.txt", "secret");
       files_ = std::make_unique<HeadlessFiles>("C:\\Quavero", "/app", store);
     } else {
-      root_ = fs::temp_directory_path() / ("quavero-files-" + std::to_string(::getpid()));
+      root_ = fs::path(::testing::TempDir()) /
+              ("quavero-files-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
       fs::remove_all(root_);
       fs::create_directories(root_ / "app/Skins/Blue");
       std::ofstream(root_ / "app/Skins/Blue/Skin.ini", std::ios::binary) << "skinname=Blue";

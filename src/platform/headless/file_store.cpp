@@ -55,9 +55,8 @@ namespace {
 // One spelling for each place: absolute, "/"-separated, no empty parts and no trailing
 // separator. (The sandbox resolves "." and ".." before it asks the store.)
 std::string Key(const fs::path& path) {
-  const std::string& given = path.native();
   std::string key = "/";
-  for (char c : given) {
+  for (char c : path.generic_string()) {
     if (c == '/' && key.back() == '/') continue;
     key += c;
   }
