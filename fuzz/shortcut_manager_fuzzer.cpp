@@ -16,14 +16,16 @@ using shell::KeyboardShortcutWindow;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view all(reinterpret_cast<const char*>(data), size);
   const size_t third = size / 3;
-  fuzz::Session s({{"Skins/Fuzz/skin.ini", all.substr(0, third)}, {"personal.ini", all.substr(third, third)}});
+  fuzz::Session s({{"Skins/Fuzz/skin.ini", all.substr(0, third)},
+                   {"personal.ini", all.substr(third, third)}});
   auto itunes = fuzz::PlayingITunes(s.platform);
   s.app.OpenSkinWindow(fuzz::kSkin, app::kKeepPosition, app::kKeepPosition, false);
   auto manager = std::make_shared<KeyboardShortcutWindow>(s.app);
   manager->LoadAll(std::string(fuzz::kSkin) + "skin.ini");
   for (const auto& line : lines::SplitLines(std::string(all.substr(2 * third)))) {
     if (line.empty() || manager->closed()) continue;
-    const auto& f = line.size() % 2 ? KeyboardShortcutWindow::kSkinFrame : KeyboardShortcutWindow::kPersonalFrame;
+    const auto& f = line.size() % 2 ? KeyboardShortcutWindow::kSkinFrame
+                                    : KeyboardShortcutWindow::kPersonalFrame;
     const std::string rest = line.substr(1);
     const int n = static_cast<int>(rest.size());
     switch (static_cast<unsigned char>(line[0]) % 9) {
