@@ -1,6 +1,8 @@
 # Shared by the end-to-end checks: a private Xvfb screen, the build's Wine prefix, an
 # application folder of the checks' own, and helpers that poll with a time-out.
-set -euo pipefail
+set -Eeuo pipefail
+# A command that fails outside a check ends the script; the last words say which one.
+trap 'stopped_at="line $LINENO of ${BASH_SOURCE[0]##*/}: $BASH_COMMAND"' ERR
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cd "$top"
 source scripts/lib/wine.sh
@@ -54,7 +56,17 @@ win_path() { winepath -w "$1" 2>/dev/null; }
 settings_key='HKCU\Software\VB and VBA Program Settings\Quavero\Options'
 clear_settings() { wine reg delete 'HKCU\Software\VB and VBA Program Settings\Quavero' /f >/dev/null 2>&1 || true; }
 setting() { wine reg query "$settings_key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v k="$1" '$1 == k { print $3 }'; }
-set_setting() { wine reg add "$settings_key" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+# Wine's reg has been seen to fail once on a busy machine: it is tried three times, and what it
+# said is kept in the log.
+set_setting() { # name value
+  local said
+  for _ in 1 2 3; do
+    said=$(wine reg add "$settings_key" /v "$1" /t REG_SZ /d "$2" /f 2>&1) && return 0
+    echo "    wine reg add $1 failed: $(printf '%s' "$said" | tr -d '\r' | tail -n 2)" >&2
+    sleep 1
+  done
+  return 1
+}
 
 start_quavero() { wine "$app/Quavero.exe" "$@" >/dev/null 2>&1 & quavero_pid=$!; }
 # With the program's debug output (its beeps among it) in a file.
@@ -117,6 +129,11 @@ journal_has() { [ -f "$journal" ] && tr -d '\r' < "$journal" | grep -q -- "$1"; 
 journal_count() { local n=0; [ -f "$journal" ] && n=$(tr -d '\r' < "$journal" | grep -c -- "$1" || true); echo "${n:-0}"; }
 
 finish() {
+  local status=$?
+  if [ $status -ne 0 ] && [ -n "${stopped_at:-}" ]; then
+    echo "  FAILED: the check stopped at $stopped_at"
+    failures=$((failures + 1))
+  fi
   [ -n "${standin_pid:-}" ] && kill "$standin_pid" 2>/dev/null || true
   close_windows
   [ -n "${quavero_pid:-}" ] && kill "$quavero_pid" 2>/dev/null || true
