@@ -173,6 +173,35 @@ TEST_F(SkinCheckTest, JsonWritesTextThatIsNoUtf8Replaced) {
   EXPECT_NE(result.text.find("\"tag\": \"caf\xEF\xBF\xBD \xEF\xBF\xBD\""), std::string::npos);
 }
 
+TEST_F(SkinCheckTest, ASkinFileWithUnixLineEndsIsNotOk) {
+  // The program reads it as one line starting with a comment: no message, an empty window.
+  WriteFile("Skins/Unix/Skin.INI", "' mine\nskinname=Unix\nwidth=300\r\nheight=50\n");
+  auto result = CheckSkin(For("Unix"));
+  EXPECT_EQ(result.message_count, 0);
+  ASSERT_EQ(result.warnings.size(), 1u);
+  EXPECT_EQ(result.warnings[0],
+            "Skin.INI has 3 line feeds without a carriage return before them: Quavero ends a "
+            "line only at CR LF (or CR), so what they separate is read as one line. Save the "
+            "file with Windows line ends.");
+  EXPECT_EQ(result.text, "--- warning\n" + result.warnings[0] + "\n0 messages, 1 warning\n");
+
+  Options o = For("Unix");
+  o.json = true;
+  auto report = nlohmann::json::parse(CheckSkin(o).text);
+  EXPECT_EQ(report["warnings"], nlohmann::json::array({result.warnings[0]}));
+  EXPECT_NE(report["window"]["width"], 300 * 15);  // within the comment (twips)
+  EXPECT_EQ(report["window"]["height"], 50 * 15);
+
+  // Line ends of CR alone are the program's too; a band skin is read alike.
+  WriteFile("Skins/Mac/skin.ini", "skinname=Mac\rwidth=300\r");
+  EXPECT_EQ(CheckSkin(For("Mac")).text, "ok\n");
+  WriteFile("DeskBand/Strip/skin.ini", "skinname=Strip\n");
+  o.skin_folder = root_ / "DeskBand" / "Strip";
+  o.deskband = true;
+  o.json = false;
+  EXPECT_EQ(CheckSkin(o).warnings.size(), 1u);
+}
+
 TEST_F(SkinCheckTest, TheSandboxNeverLeadsOutOfTheApplicationFolder) {
   auto outside = root_.parent_path() / (root_.filename().string() + "-outside.png");
   { std::ofstream(outside, std::ios::binary) << PngBytes(4, 4); }

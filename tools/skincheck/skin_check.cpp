@@ -1,6 +1,8 @@
 #include "skin_check.h"
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <stdexcept>
 
 #include "app/application.h"
@@ -58,6 +60,33 @@ std::string PathBelow(const fs::path& folder, const fs::path& app_folder) {
   return path + "\\";
 }
 
+// The skin file of a folder, whatever the case of its name.
+std::optional<fs::path> SkinFile(const fs::path& folder) {
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(folder, ec))
+    if (text::EqualsNoCase(entry.path().filename().string(), "skin.ini") &&
+        entry.is_regular_file(ec))
+      return entry.path();
+  return std::nullopt;
+}
+
+// A line fed without a carriage return does not end a line for the program: a file written with
+// Unix line ends is read as one long line, and the skin shows nothing without a message.
+std::vector<std::string> LineEndWarnings(const fs::path& folder) {
+  auto file = SkinFile(folder);
+  if (!file) return {};
+  std::ifstream in(*file, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  int bare = 0;
+  for (size_t i = 0; i < bytes.size(); ++i)
+    if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) ++bare;
+  if (bare == 0) return {};
+  return {file->filename().string() + " has " + std::to_string(bare) +
+          " line feed" + (bare == 1 ? "" : "s") + " without a carriage return before " +
+          (bare == 1 ? "it" : "them") + ": Quavero ends a line only at CR LF (or CR), so " +
+          "what they separate is read as one line. Save the file with Windows line ends."};
+}
+
 }  // namespace
 
 std::optional<std::string> ParseArguments(const std::vector<std::string>& args, Options& options) {
@@ -87,16 +116,18 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
 
 // The window is described only for a JSON report: a skin of 10,000 labels makes a large one.
 Result Report(const Options& options, platform::headless::HeadlessPlatform& platform,
-              const std::function<nlohmann::json()>& window) {
+              const fs::path& skin, const std::function<nlohmann::json()>& window) {
   const auto& messages = platform.windows().messages();
   Result result;
   result.message_count = static_cast<int>(messages.size());
+  result.warnings = LineEndWarnings(skin);
   if (options.json) {
-    nlohmann::json report = {{"messages", MessagesAsJson(messages)}, {"window", window()}};
+    nlohmann::json report = {{"messages", MessagesAsJson(messages)},
+                             {"warnings", result.warnings}, {"window", window()}};
     // Text the skin file holds is written as it is; bytes that are no UTF-8 become U+FFFD.
     result.text = report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
   } else {
-    result.text = MessagesAsText(messages);
+    result.text = MessagesAsText(messages, result.warnings);
   }
   return result;
 }
@@ -113,7 +144,7 @@ Result CheckBandSkin(const Options& options, platform::headless::HeadlessPlatfor
   platform.itunes = itunes;
   itunes::Link link(platform);
   deskband::BandWindow band(platform, link);
-  return Report(options, platform, [&] { return BandWindowAsJson(band); });
+  return Report(options, platform, skin, [&] { return BandWindowAsJson(band); });
 }
 
 Result CheckSkin(const Options& options) {
@@ -146,7 +177,7 @@ Result CheckSkin(const Options& options) {
 
   app::Application app(platform);
   auto window = app.OpenSkinWindow(skin_path, app::kKeepPosition, app::kKeepPosition, false);
-  return Report(options, platform, [&] { return WindowAsJson(*window); });
+  return Report(options, platform, skin, [&] { return WindowAsJson(*window); });
 }
 
 }  // namespace quavero::skincheck

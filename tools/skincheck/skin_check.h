@@ -25,6 +25,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
 
 struct Result {
   int message_count = 0;
+  // What the checker sees in the files that the program shows no message for.
+  std::vector<std::string> warnings;
   std::string text;  // the report as printed
 };
 

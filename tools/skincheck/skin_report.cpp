@@ -112,13 +112,18 @@ json Progress(const skin::SkinElements& w) {
 
 }  // namespace
 
-std::string MessagesAsText(const std::vector<platform::headless::MessageRecord>& messages) {
+std::string MessagesAsText(const std::vector<platform::headless::MessageRecord>& messages,
+                           const std::vector<std::string>& warnings) {
   std::string out;
   for (const auto& m : messages) {
     out += "--- " + m.title + " (" + IconName(m.icon) + ")\n";
     for (const auto& line : lines::SplitLines(m.text)) out += line + "\n";
   }
-  out += messages.empty() ? std::string("ok") : std::to_string(messages.size()) + " messages";
+  for (const auto& w : warnings) out += "--- warning\n" + w + "\n";
+  if (messages.empty() && warnings.empty()) return "ok\n";
+  out += std::to_string(messages.size()) + " messages";
+  if (!warnings.empty())
+    out += ", " + std::to_string(warnings.size()) + (warnings.size() == 1 ? " warning" : " warnings");
   return out + "\n";
 }
 

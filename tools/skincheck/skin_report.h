@@ -13,7 +13,9 @@
 
 namespace quavero::skincheck {
 
-std::string MessagesAsText(const std::vector<platform::headless::MessageRecord>& messages);
+// The messages, then the checker's own warnings, then their count ("ok" when there are none).
+std::string MessagesAsText(const std::vector<platform::headless::MessageRecord>& messages,
+                           const std::vector<std::string>& warnings = {});
 nlohmann::json MessagesAsJson(const std::vector<platform::headless::MessageRecord>& messages);
 nlohmann::json WindowAsJson(const skin::SkinWindow& window);
 nlohmann::json BandWindowAsJson(const deskband::BandWindow& window);
