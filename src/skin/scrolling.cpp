@@ -33,8 +33,8 @@ void SkinWindow::ScrollStep(bool rotate) {
     const std::string& text = LabelText[i];
     auto at = [&](size_t k) { return k < n ? scroll.starts[k] : text.size(); };
     size_t from = at(scroll.first), to = scroll.first + fits;
-    std::string shown = to <= n ? text.substr(from, at(to) - from)
-                                : text.substr(from) + text.substr(0, at(to - n));
+    std::string shown = text.substr(from, to <= n ? at(to) - from : std::string::npos);
+    if (to > n) shown.append(text, 0, at(to - n));  // turned past the end: the start follows
     lblInfo(i).SetCaption(std::move(shown));
   }
   // After a refresh or a new lyrics line: the scroll timer ticks only while a label scrolls,

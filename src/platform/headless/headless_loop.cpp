@@ -1,6 +1,7 @@
 #include "platform/headless/headless_loop.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quavero::platform::headless {
 
@@ -37,13 +38,15 @@ void HeadlessLoop::RunScheduled() {
 
 void HeadlessLoop::FireDueTimers() {
   // Each timer that is due fires once, the earliest first; one that is re-armed meanwhile waits.
-  std::vector<ui::Timer*> due;
-  std::vector<Armed> sorted = timers_;
-  std::stable_sort(sorted.begin(), sorted.end(),
-                   [](const Armed& a, const Armed& b) { return a.due < b.due; });
-  for (const auto& a : sorted)
-    if (a.due <= now_) due.push_back(a.timer);
-  for (ui::Timer* timer : due) {
+  // Few are due at a time: they are put in order by insertion, which keeps the order of arming
+  // among timers due at once and allocates nothing beyond the list.
+  std::vector<Armed> due;
+  for (const auto& a : timers_)
+    if (a.due <= now_) due.push_back(a);
+  for (size_t i = 1; i < due.size(); ++i)
+    for (size_t j = i; j > 0 && due[j - 1].due > due[j].due; --j) std::swap(due[j - 1], due[j]);
+  for (const Armed& d : due) {
+    ui::Timer* timer = d.timer;
     auto it = std::find_if(timers_.begin(), timers_.end(),
                            [timer](const Armed& a) { return a.timer == timer; });
     if (it == timers_.end() || it->due > now_) continue;  // disarmed or restarted meanwhile
