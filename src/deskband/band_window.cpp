@@ -170,7 +170,7 @@ void BandWindow::OnTimer(ui::Timer& timer) {
   if (timer.name() != "tmr") return;
   if (Closing) return Form_Unload();
   try {
-    RunCode(timer.tag());
+    RunTimerCode(timer);
   } catch (const std::exception&) {
     // Nothing escapes into the shell.
   }

@@ -1,5 +1,6 @@
 #include "skin/skin_elements.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "base/failure.h"
@@ -38,6 +39,17 @@ SkinElements::SkinElements(platform::Platform& platform, std::string form_name)
 void SkinElements::RunCode(const std::string& code) {
   std::string copy = code;
   RunCode(copy);
+}
+
+void SkinElements::RunTimerCode(const ui::Timer& timer) {
+  if (std::find(timers_running_.begin(), timers_running_.end(), &timer) != timers_running_.end())
+    return;
+  timers_running_.push_back(&timer);
+  struct Ended {
+    std::vector<const ui::Timer*>& running;
+    ~Ended() { running.pop_back(); }
+  } ended{timers_running_};
+  RunCode(timer.tag());
 }
 
 void SkinElements::NewEvent(const std::string& TheEvent) {

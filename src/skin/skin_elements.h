@@ -41,6 +41,10 @@ class SkinElements {
   // The variant's command interpreter. RunCode takes the caller's text and removes its "{".
   virtual void RunCode(std::string& TheCode) = 0;
   void RunCode(const std::string& code);  // on a copy
+  // Runs a "timerevent" timer's code, unless that code is still running: a fade or a message
+  // box in it lets the timer's own ticks through, and a code started again from within would
+  // nest without end. Such ticks are left out.
+  void RunTimerCode(const ui::Timer& timer);
 
   // Skin events: "event" lines add records; a raised event runs the codes of its records.
   void NewEvent(const std::string& TheEvent);
@@ -84,6 +88,9 @@ class SkinElements {
 
  protected:
   platform::Platform& platform_;
+
+ private:
+  std::vector<const ui::Timer*> timers_running_;
 
  public:
   // Elements.

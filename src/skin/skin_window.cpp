@@ -155,8 +155,7 @@ void SkinWindow::OnTimer(ui::Timer& timer) {
 
 void SkinWindow::tmr_Timer(int Index) {
   if (Unloading) return Unload();
-  std::string code = tmr(Index).tag();
-  RunCode(code);
+  RunTimerCode(tmr(Index));
 }
 
 void SkinWindow::tmrProgress_Timer() {

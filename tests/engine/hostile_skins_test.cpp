@@ -123,6 +123,21 @@ TEST_F(HostileSkinTest, ASkinThatOpensItselfOnATimerStopsAtTheWindowLimit) {
   EXPECT_EQ(said(), 2);  // said again after a window closed and the limit came back
 }
 
+TEST_F(HostileSkinTest, ATimerWhoseCodeFadesDoesNotStartAgainWhileItRuns) {
+  // An 8 ms timer fading the window in: the fade lets messages through for most of a second, in
+  // which the timer is due a hundred times. Started again from within, it nested without end.
+  auto w = LoadText("skinname=T\r\ntimerevent=8;fadein\r\n");
+  const auto& steps = platform_.windows().record(w->form()).alpha_steps;
+  auto count = [&](int alpha) { return std::count(steps.begin(), steps.end(), alpha); };
+  platform_.loop().Advance(8);
+  EXPECT_EQ(count(0), 1);
+  EXPECT_EQ(count(255), 1);
+  EXPECT_EQ(steps.size(), 256u);  // one whole fade, 0 to 255
+  platform_.loop().Advance(8);
+  EXPECT_EQ(count(0), 2);  // the next tick after it fades again
+  EXPECT_EQ(steps.size(), 512u);
+}
+
 TEST_F(HostileSkinTest, FailuresOfTimersNeverStackMessageBoxes) {
   // A timer whose code fails every half second; the user takes five seconds to answer a box,
   // while the box's own message loop runs the timer ten more times.
