@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Default skin as a remote control under Wine, against the stand-in: what plays, the time
 # and the bar moving on, the buttons and the seek bar reaching iTunes, events and timers
-# running their codes, and a failing code's message.
+# running their codes, a failing code's message, and fades.
 source "$(dirname "$0")/e2e_lib.bash"
 begin_checks
 register_standin
@@ -83,4 +83,21 @@ check "a press stops it: the window stays open at the level it had reached ($lev
   bash -c "[ '$(probe_value visible)' = 1 ] && [ -n '$level' ] && [ '$level' -gt 0 ] && [ '$level' -lt 230 ]"
 sleep 1
 check "and keeps that level" equals "$(probe_value alpha)" "$level"
+close_windows
+wait_until 10 process_ended "$quavero_pid" || true
+
+echo "a timer that fades the window in every 8 ms"
+mkdir -p "$app/Skins/FadeTimer"
+printf '%s\r\n' "skinname=FadeTimer" "left=100" "top=100" "width=200" "height=40" \
+  "backgroundcolor=&H8080FF" "timerevent=8;fadein" > "$app/Skins/FadeTimer/skin.ini"
+set_setting CurrentSkin FadeTimer
+start_quavero
+check "the skin opens" wait_until 20 window_shown
+sleep 5
+levels=" "
+for _ in 1 2 3 4 5 6; do levels+="$(probe_value alpha) "; sleep 0.3; done
+check "five seconds later it still runs, fading in again and again (alpha:$levels)" \
+  bash -c "kill -0 $quavero_pid && [ \$(echo $levels | tr ' ' '\n' | sort -u | wc -l) -gt 1 ]"
+close_windows
+check "and closes when asked" wait_until 10 process_ended "$quavero_pid"
 set_setting CurrentSkin Default
