@@ -1,9 +1,9 @@
 #include "skin/skin_elements.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "base/failure.h"
+#include "base/raised_flag.h"
 #include "base/text.h"
 #include "base/values.h"
 
@@ -42,13 +42,8 @@ void SkinElements::RunCode(const std::string& code) {
 }
 
 void SkinElements::RunTimerCode(const ui::Timer& timer) {
-  if (std::find(timers_running_.begin(), timers_running_.end(), &timer) != timers_running_.end())
-    return;
-  timers_running_.push_back(&timer);
-  struct Ended {
-    std::vector<const ui::Timer*>& running;
-    ~Ended() { running.pop_back(); }
-  } ended{timers_running_};
+  if (timer_code_running_) return;
+  RaisedFlag running(timer_code_running_);
   RunCode(timer.tag());
 }
 

@@ -138,6 +138,22 @@ TEST_F(HostileSkinTest, ATimerWhoseCodeFadesDoesNotStartAgainWhileItRuns) {
   EXPECT_EQ(steps.size(), 512u);
 }
 
+TEST_F(HostileSkinTest, TenThousandTimersFadingRunTheirCodesOneAtATime) {
+  // Each fade would let every other timer start its own inside it, 10,000 fades deep, and the
+  // window would never be seen at a level it reached.
+  std::string text = "skinname=T\r\n";
+  for (int i = 0; i < 10000; ++i) text += "timerevent=8;fadein\r\n";
+  auto w = LoadText(text);
+  const auto& steps = platform_.windows().record(w->form()).alpha_steps;
+  platform_.loop().Advance(8);
+  EXPECT_EQ(steps.size(), 256u);  // one fade: the other timers' ticks during it were left out
+  platform_.loop().Advance(800);
+  ASSERT_GE(steps.size(), 2 * 256u);
+  ASSERT_EQ(steps.size() % 256, 0u);  // whole fades only, one after the other
+  for (size_t i = 0; i < steps.size(); ++i) ASSERT_EQ(steps[i], static_cast<int>(i % 256));
+  w->Unload();
+}
+
 TEST_F(HostileSkinTest, FailuresOfTimersNeverStackMessageBoxes) {
   // A timer whose code fails every half second; the user takes five seconds to answer a box,
   // while the box's own message loop runs the timer ten more times.

@@ -1,7 +1,6 @@
 #include "platform/headless/headless_loop.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace quavero::platform::headless {
 
@@ -38,27 +37,24 @@ void HeadlessLoop::RunScheduled() {
 
 void HeadlessLoop::FireDueTimers() {
   // Each timer that is due fires once, the earliest first; one that is re-armed meanwhile waits.
-  // Few are due at a time: they are put in order by insertion, which keeps the order of arming
-  // among timers due at once and allocates nothing beyond the list.
   std::vector<Armed> due;
-  for (const auto& a : timers_)
-    if (a.due <= now_) due.push_back(a);
-  for (size_t i = 1; i < due.size(); ++i)
-    for (size_t j = i; j > 0 && due[j - 1].due > due[j].due; --j) std::swap(due[j - 1], due[j]);
+  for (const auto& [timer, armed] : timers_)
+    if (armed.due <= now_) due.push_back(armed);
+  std::sort(due.begin(), due.end(), [](const Armed& a, const Armed& b) {
+    return a.due != b.due ? a.due < b.due : a.order < b.order;
+  });
   for (const Armed& d : due) {
-    ui::Timer* timer = d.timer;
-    auto it = std::find_if(timers_.begin(), timers_.end(),
-                           [timer](const Armed& a) { return a.timer == timer; });
-    if (it == timers_.end() || it->due > now_) continue;  // disarmed or restarted meanwhile
-    it->due = now_ + timer->interval();
-    if (auto* events = timer->form().events()) events->OnTimer(*timer);
+    auto it = timers_.find(d.timer);
+    if (it == timers_.end() || it->second.due > now_) continue;  // disarmed or restarted meanwhile
+    it->second.due = now_ + d.timer->interval();
+    if (auto* events = d.timer->form().events()) events->OnTimer(*d.timer);
   }
 }
 
 bool HeadlessLoop::NextEventTime(uint64_t& time) const {
   bool any = false;
-  for (const auto& a : timers_)
-    if (!any || a.due < time) time = a.due, any = true;
+  for (const auto& [timer, armed] : timers_)
+    if (!any || armed.due < time) time = armed.due, any = true;
   for (const auto& s : scheduled_)
     if (!any || s.time < time) time = s.time, any = true;
   return any;
@@ -82,20 +78,15 @@ void HeadlessLoop::At(uint64_t time_ms, std::function<void()> action) {
 
 void HeadlessLoop::Arm(ui::Timer& timer) {
   Disarm(timer);
-  if (timer.running()) timers_.push_back({&timer, now_ + timer.interval()});
+  if (timer.running()) timers_[&timer] = {&timer, now_ + timer.interval(), ++armed_so_far_};
 }
 
-void HeadlessLoop::Disarm(const ui::Timer& timer) {
-  std::erase_if(timers_, [&](const Armed& a) { return a.timer == &timer; });
-}
+void HeadlessLoop::Disarm(const ui::Timer& timer) { timers_.erase(&timer); }
 
 void HeadlessLoop::DisarmAll(const ui::Form& form) {
-  std::erase_if(timers_, [&](const Armed& a) { return &a.timer->form() == &form; });
+  std::erase_if(timers_, [&](const auto& entry) { return &entry.first->form() == &form; });
 }
 
-bool HeadlessLoop::IsArmed(const ui::Timer& timer) const {
-  return std::any_of(timers_.begin(), timers_.end(),
-                     [&](const Armed& a) { return a.timer == &timer; });
-}
+bool HeadlessLoop::IsArmed(const ui::Timer& timer) const { return timers_.contains(&timer); }
 
 }  // namespace quavero::platform::headless

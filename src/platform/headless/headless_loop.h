@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/platform.h"
@@ -36,6 +37,7 @@ class HeadlessLoop : public Loop {
   struct Armed {
     ui::Timer* timer;
     uint64_t due;
+    uint64_t order;  // when it was armed: of timers due at once, the first armed fires first
   };
   struct Scheduled {
     uint64_t time;
@@ -50,7 +52,9 @@ class HeadlessLoop : public Loop {
   uint64_t slept_ = 0;
   bool quitting_ = false;
   std::deque<std::function<void()>> posted_;
-  std::vector<Armed> timers_;
+  // By timer: a skin may have ten thousand of them.
+  std::unordered_map<const ui::Timer*, Armed> timers_;
+  uint64_t armed_so_far_ = 0;
   std::vector<Scheduled> scheduled_;
 };
 
