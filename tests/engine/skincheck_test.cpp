@@ -176,6 +176,8 @@ TEST_F(SkinCheckTest, JsonWritesTextThatIsNoUtf8Replaced) {
 TEST_F(SkinCheckTest, ASkinFileWithUnixLineEndsIsNotOk) {
   // The program reads it as one line starting with a comment: no message, an empty window.
   WriteFile("Skins/Unix/Skin.INI", "' mine\nskinname=Unix\nwidth=300\r\nheight=50\n");
+  // Beside it a name beyond any ANSI code page, which Windows' narrow names cannot hold.
+  std::ofstream(root_ / "Skins" / "Unix" / std::filesystem::path(u8"\u30d7\u30ec\u30a4.png"));
   auto result = CheckSkin(For("Unix"));
   EXPECT_EQ(result.message_count, 0);
   ASSERT_EQ(result.warnings.size(), 1u);

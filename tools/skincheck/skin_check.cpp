@@ -60,12 +60,17 @@ std::string PathBelow(const fs::path& folder, const fs::path& app_folder) {
   return path + "\\";
 }
 
+// A file name as UTF-8 (on Windows a name need not fit the ANSI code page).
+std::string NameOf(const fs::path& path) {
+  auto name = path.filename().u8string();
+  return std::string(name.begin(), name.end());
+}
+
 // The skin file of a folder, whatever the case of its name.
 std::optional<fs::path> SkinFile(const fs::path& folder) {
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(folder, ec))
-    if (text::EqualsNoCase(entry.path().filename().string(), "skin.ini") &&
-        entry.is_regular_file(ec))
+    if (text::EqualsNoCase(NameOf(entry.path()), "skin.ini") && entry.is_regular_file(ec))
       return entry.path();
   return std::nullopt;
 }
@@ -81,7 +86,7 @@ std::vector<std::string> LineEndWarnings(const fs::path& folder) {
   for (size_t i = 0; i < bytes.size(); ++i)
     if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) ++bare;
   if (bare == 0) return {};
-  return {file->filename().string() + " has " + std::to_string(bare) +
+  return {NameOf(*file) + " has " + std::to_string(bare) +
           " line feed" + (bare == 1 ? "" : "s") + " without a carriage return before " +
           (bare == 1 ? "it" : "them") + ": Quavero ends a line only at CR LF (or CR), so " +
           "what they separate is read as one line. Save the file with Windows line ends."};
