@@ -156,7 +156,8 @@ TEST_F(HostileSkinTest, TenThousandTimersFadingRunTheirCodesOneAtATime) {
 
 TEST_F(HostileSkinTest, FailuresOfTimersNeverStackMessageBoxes) {
   // A timer whose code fails every half second; the user takes five seconds to answer a box,
-  // while the box's own message loop runs the timer ten more times.
+  // while the box's own message loop lets ten more ticks through (left out: the timer's code
+  // is still running, waiting for the box).
   auto w = LoadText("skinname=T\r\ntimerevent=500;reloadtimer=99\r\n");
   platform_.windows().SetMessageBoxDwell(5000);
   platform_.loop().Advance(500);
