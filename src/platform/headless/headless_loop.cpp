@@ -3,6 +3,14 @@
 #include <algorithm>
 
 namespace quavero::platform::headless {
+namespace {
+
+// Windows sets a timer of less than USER_TIMER_MINIMUM (10 ms) to 10 ms.
+constexpr int32_t kShortestTimerMs = 10;
+
+uint64_t IntervalOf(const ui::Timer& timer) { return std::max(timer.interval(), kShortestTimerMs); }
+
+}  // namespace
 
 void HeadlessLoop::Sleep(int ms) {
   if (ms <= 0) return;
@@ -46,7 +54,7 @@ void HeadlessLoop::FireDueTimers() {
   for (const Armed& d : due) {
     auto it = timers_.find(d.timer);
     if (it == timers_.end() || it->second.due > now_) continue;  // disarmed or restarted meanwhile
-    it->second.due = now_ + d.timer->interval();
+    it->second.due = now_ + IntervalOf(*d.timer);
     if (auto* events = d.timer->form().events()) events->OnTimer(*d.timer);
   }
 }
@@ -78,7 +86,7 @@ void HeadlessLoop::At(uint64_t time_ms, std::function<void()> action) {
 
 void HeadlessLoop::Arm(ui::Timer& timer) {
   Disarm(timer);
-  if (timer.running()) timers_[&timer] = {&timer, now_ + timer.interval(), ++armed_so_far_};
+  if (timer.running()) timers_[&timer] = {&timer, now_ + IntervalOf(timer), ++armed_so_far_};
 }
 
 void HeadlessLoop::Disarm(const ui::Timer& timer) { timers_.erase(&timer); }
