@@ -116,19 +116,20 @@ kill_in_prefix 'quavero-bandhost'
 wait "$host_pid" 2>/dev/null || true
 wine "$bandhost" --window --invoke 1 >/dev/null 2>&1 &
 host_pid=$!
-check "Load Deskbar Quavero opens the skin picker" \
-  wait_until 20 bash -c "xdotool search --onlyvisible --name '^Please pick a new skin...\$' >/dev/null"
+picker() { xdotool search --onlyvisible --name '^Please pick a new skin...$' 2>/dev/null | head -n 1; }
+picker_shown() { [ -n "$(picker)" ]; }
+check "Load Deskbar Quavero opens the skin picker" wait_until 20 picker_shown
 fixed_kept() { wine reg query "$band_key" /v CurrentDeskBandSkin 2>/dev/null | tr -d '\r' | grep -q 'Fixed$'; }
 # Default, then Fixed; Enter loads it. On a busy machine the first keys can come before the
 # picker has the focus: while it is still open they are sent again (Home makes them land the same).
 pick_fixed() {
-  local picker attempt
+  local window attempt
   for attempt in 1 2 3; do
-    picker=$(xdotool search --onlyvisible --name '^Please pick a new skin...$' 2>/dev/null | head -n 1)
-    [ -n "$picker" ] || break
-    xdotool windowactivate --sync "$picker" 2>/dev/null || xdotool windowfocus --sync "$picker" 2>/dev/null || true
+    window=$(picker)
+    [ -n "$window" ] || break
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" 2>/dev/null || true
     sleep 0.5
-    xdotool key --window "$picker" Home Down Return
+    xdotool key --window "$window" Home Down Return
     wait_until 5 fixed_kept && return 0
   done
   wait_until 5 fixed_kept
