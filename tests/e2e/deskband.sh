@@ -119,9 +119,11 @@ host_pid=$!
 picker() { xdotool search --onlyvisible --name '^Please pick a new skin...$' 2>/dev/null | head -n 1; }
 picker_shown() { [ -n "$(picker)" ]; }
 check "Load Deskbar Quavero opens the skin picker" wait_until 20 picker_shown
-fixed_kept() { wine reg query "$band_key" /v CurrentDeskBandSkin 2>/dev/null | tr -d '\r' | grep -q 'Fixed$'; }
-# Default, then Fixed; Enter loads it. On a busy machine the first keys can come before the
-# picker has the focus: while it is still open they are sent again (Home makes them land the same).
+band_choice() { wine reg query "$band_key" /v CurrentDeskBandSkin 2>/dev/null | tr -d '\r' | awk '$1 == "CurrentDeskBandSkin" { print $3 }'; }
+fixed_kept() { [ "$(band_choice)" = Fixed ]; }
+# F picks Fixed wherever the list has it (folders come in the order the file system gives
+# them); Enter loads it. Keys that come before the picker has the focus are lost: while it is
+# still open they are sent again.
 pick_fixed() {
   local window attempt
   for attempt in 1 2 3; do
@@ -129,10 +131,10 @@ pick_fixed() {
     [ -n "$window" ] || break
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" 2>/dev/null || true
     sleep 0.5
-    xdotool key --window "$window" Home Down Return
+    xdotool key --window "$window" f Return
     wait_until 5 fixed_kept && return 0
   done
-  wait_until 5 fixed_kept
+  wait_until 5 fixed_kept || { echo "    the band keeps '$(band_choice)'" >&2; return 1; }
 }
 check "picking a skin switches the band and keeps the choice" pick_fixed
 kill_in_prefix 'quavero-bandhost'
