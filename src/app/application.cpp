@@ -240,7 +240,10 @@ std::vector<std::shared_ptr<skin::SkinWindow>> Application::SkinWindows() const 
   return open;
 }
 
-int Application::CountSkinWindows() const { return static_cast<int>(SkinWindows().size()); }
+int Application::CountSkinWindows() const {
+  return static_cast<int>(std::count_if(skin_windows_.begin(), skin_windows_.end(),
+                                        [](const auto& w) { return !w->unloaded(); }));
+}
 
 void Application::ReleaseAlliTunes() {
   itunes_.checker().IgnoreUntilGone("iTunes");

@@ -54,7 +54,9 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
 }
 
 bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
-  return ToLowerAscii(haystack).find(ToLowerAscii(needle)) != std::string::npos;
+  if (needle.empty()) return true;
+  return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                     [](char x, char y) { return LowerAscii(x) == LowerAscii(y); }) != haystack.end();
 }
 
 std::vector<std::string> Split(std::string_view s, std::string_view separator) {

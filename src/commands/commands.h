@@ -11,7 +11,7 @@ class SkinWindow;
 
 namespace quavero::commands {
 
-// Carries out the exact command of that (lower-case) name; false when there is none.
+// Carries out the exact command of that name, in any case; false when there is none.
 bool RunExactCommand(skin::SkinWindow& window, const std::string& word);
 // Carries out every prefix command that applies to the text, in table order.
 void RunPrefixCommands(skin::SkinWindow& window, const std::string& text);

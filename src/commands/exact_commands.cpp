@@ -97,7 +97,7 @@ bool RunExactCommand(SkinWindow& window, const std::string& word) {
     return true;
   }
   auto it = std::find_if(std::begin(kExactCommands), std::end(kExactCommands),
-                         [&](const ExactCommand& c) { return c.word == word; });
+                         [&](const ExactCommand& c) { return text::EqualsNoCase(c.word, word); });
   if (it == std::end(kExactCommands)) return false;
   it->run(window);
   return true;

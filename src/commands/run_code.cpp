@@ -29,7 +29,7 @@ void SkinWindow::RunCode(std::string& TheCode) {
   });
   if (app_.ended_at_once()) return;
   try {
-    if (!commands::RunExactCommand(*this, text::ToLowerAscii(TheCode)))
+    if (!commands::RunExactCommand(*this, TheCode))
       commands::RunPrefixCommands(*this, TheCode);
   } catch (const std::exception& failure) {
     iTunesFailed(failure);

@@ -51,7 +51,7 @@ constexpr Player kPlayerCommands[] = {
 
 PlayerCommand FindPlayerCommand(std::string_view word) {
   auto it = std::find_if(std::begin(kPlayerCommands), std::end(kPlayerCommands),
-                         [&](const Player& c) { return c.word == word; });
+                         [&](const Player& c) { return text::EqualsNoCase(c.word, word); });
   return it == std::end(kPlayerCommands) ? nullptr : it->run;
 }
 

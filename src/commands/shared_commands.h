@@ -22,7 +22,7 @@ void RunGroupPieces(std::string& TheCode, RunPiece run_piece) {
     if (!run_piece(piece)) return;
 }
 
-// The commands that only drive iTunes, by their lower-case word; nullptr for another word.
+// The commands that only drive iTunes, by their word in any case; nullptr for another word.
 using PlayerCommand = void (*)(itunes::Application& app);
 PlayerCommand FindPlayerCommand(std::string_view word);
 

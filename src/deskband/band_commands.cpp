@@ -54,7 +54,7 @@ bool RunExactCommand(BandWindow& w, const std::string& word) {
     return true;
   }
   for (const BandCommand& command : kBandCommands) {
-    if (command.word != word) continue;
+    if (!text::EqualsNoCase(command.word, word)) continue;
     command.run(w);
     return true;
   }
@@ -79,7 +79,7 @@ void BandWindow::RunCode(std::string& TheCode) {
   });
   try {
     if (!CheckItunes()) return;
-    if (!RunExactCommand(*this, text::ToLowerAscii(TheCode))) RunPrefixCommands(*this, TheCode);
+    if (!RunExactCommand(*this, TheCode)) RunPrefixCommands(*this, TheCode);
   } catch (const std::exception&) {
     // Ignored, as every failure of a band's command.
   }

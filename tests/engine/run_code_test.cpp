@@ -44,6 +44,10 @@ TEST_F(RunCodeTest, ExactCommandsIgnoreLetterCaseButNotBlanks) {
   EXPECT_EQ(itunes_->GetPlayerState(), itunes::PlayerState::kStopped);
   Run("playpause ");
   EXPECT_EQ(itunes_->GetPlayerState(), itunes::PlayerState::kStopped);
+  Run("SwapArtistAndAlbum");  // a window's own command as well as iTunes' ones
+  EXPECT_EQ(Current().artist, "Album One");
+  Run("SWAPARTISTANDALBUM ");
+  EXPECT_EQ(Current().artist, "Album One");
   EXPECT_TRUE(messages().empty());
 }
 

@@ -108,6 +108,12 @@ TEST(Text, ComparesAsciiWithoutRegardToCase) {
   EXPECT_FALSE(text::EqualsNoCase("skin", "skins"));
   EXPECT_TRUE(text::StartsWithNoCase("tmrScroll", "TMR"));
   EXPECT_TRUE(text::ContainsNoCase("C:\\Program Files\\iTunes\\iTunes.exe", "itunes"));
+  EXPECT_TRUE(text::ContainsNoCase("[Artist] - [CURRENTPOSITION]", "[CurrentPosition]"));
+  EXPECT_TRUE(text::ContainsNoCase("abc", ""));
+  EXPECT_TRUE(text::ContainsNoCase("", ""));
+  EXPECT_FALSE(text::ContainsNoCase("", "a"));
+  EXPECT_FALSE(text::ContainsNoCase("[Time", "[time]"));
+  EXPECT_FALSE(text::ContainsNoCase("x\xC3\x89T", "\xC3\xA9t"));  // ASCII letters only
   EXPECT_EQ(text::ReplaceAll("a--b--", "--", "+"), "a+b+");
 }
 
