@@ -6,6 +6,7 @@ namespace quavero::text {
 namespace {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
 
@@ -55,8 +56,19 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
 
 bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
   if (needle.empty()) return true;
-  return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                     [](char x, char y) { return LowerAscii(x) == LowerAscii(y); }) != haystack.end();
+  const char first = needle[0];
+  if (LowerAscii(first) != UpperAscii(first)) {  // a letter: either case starts a match
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                       [](char x, char y) { return LowerAscii(x) == LowerAscii(y); }) !=
+           haystack.end();
+  }
+  // A needle that starts with a sign, as every placeholder does with "[", is looked for only
+  // where that sign stands.
+  for (size_t at = haystack.find(first);
+       at != std::string_view::npos && haystack.size() - at >= needle.size();
+       at = haystack.find(first, at + 1))
+    if (EqualsNoCase(haystack.substr(at, needle.size()), needle)) return true;
+  return false;
 }
 
 std::vector<std::string> Split(std::string_view s, std::string_view separator) {

@@ -113,6 +113,8 @@ TEST(Text, ComparesAsciiWithoutRegardToCase) {
   EXPECT_TRUE(text::ContainsNoCase("", ""));
   EXPECT_FALSE(text::ContainsNoCase("", "a"));
   EXPECT_FALSE(text::ContainsNoCase("[Time", "[time]"));
+  EXPECT_TRUE(text::ContainsNoCase("[[[tiME]", "[time]"));  // a start that fails, then one that matches
+  EXPECT_TRUE(text::ContainsNoCase("a [b] - ", " - "));
   EXPECT_FALSE(text::ContainsNoCase("x\xC3\x89T", "\xC3\xA9t"));  // ASCII letters only
   EXPECT_EQ(text::ReplaceAll("a--b--", "--", "+"), "a+b+");
 }
