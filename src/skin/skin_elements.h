@@ -41,9 +41,10 @@ class SkinElements {
   // The variant's command interpreter. RunCode takes the caller's text and removes its "{".
   virtual void RunCode(std::string& TheCode) = 0;
   void RunCode(const std::string& code);  // on a copy
-  // Runs a "timerevent" timer's code, unless a timer code of this window is still running: a
-  // fade or a message box in it lets the ticks of every timer through, and codes started from
-  // within would nest without end (or as deep as the skin has timers). Such ticks are left out.
+  // Runs a "timerevent" timer's code, unless a timer code is still running, of this window or
+  // another: a fade or a message box in it lets the ticks of every timer through, and codes
+  // started from within would nest without end (or as deep as the skins have timers). Such
+  // ticks are left out.
   void RunTimerCode(const ui::Timer& timer);
 
   // Skin events: "event" lines add records; a raised event runs the codes of its records.
@@ -90,7 +91,8 @@ class SkinElements {
   platform::Platform& platform_;
 
  private:
-  bool timer_code_running_ = false;
+  // One for the whole program (and for each desk band's process).
+  static inline bool timer_code_running_ = false;
 
  public:
   // Elements.

@@ -164,6 +164,29 @@ TEST_F(HostileSkinTest, TenThousandTimersFadingRunTheirCodesOneAtATime) {
   EXPECT_EQ(steps.size(), when_closed);  // closed: no timer ticks
 }
 
+TEST_F(HostileSkinTest, TimersOfTwoWindowsFadingRunTheirCodesOneAtATime) {
+  // One window's fade lets the other's timer through, whose fade lets the first one's through
+  // at each of its steps: with two windows, 256 fades of the one inside each fade of the other,
+  // and with three for hours. A timer's code does not start while another's runs, in any window.
+  auto a = LoadText("skinname=T\r\ntimerevent=10;fadein\r\n");
+  auto b = Open("Test");
+  const auto& a_steps = platform_.windows().record(a->form()).alpha_steps;
+  const auto& b_steps = platform_.windows().record(b->form()).alpha_steps;
+  platform_.loop().Advance(10);
+  EXPECT_GE(a_steps.size(), 256u);  // whole fades, in turn
+  EXPECT_GE(b_steps.size(), 256u);
+  EXPECT_LE(a_steps.size() + b_steps.size(), 4 * 256u);  // nested: 197,120 steps
+  ExpectFadesOneAfterAnother(a_steps);
+  ExpectFadesOneAfterAnother(b_steps);
+  // Closing the one leaves the other's timer going.
+  a->Unload();
+  const size_t b_before = b_steps.size();
+  platform_.loop().Advance(10);
+  EXPECT_GE(b_steps.size() - b_before, 256u);
+  ExpectFadesOneAfterAnother(b_steps);
+  b->Unload();
+}
+
 TEST_F(HostileSkinTest, ATimerOfOneMillisecondTicksEveryTenMillisecondsAsOnWindows) {
   // Windows sets a timer below 10 ms to 10 ms. Stepped every millisecond, six 1 ms timers that
   // open skins kept a window that fades in busy for seconds, ten times what Windows runs.
