@@ -123,18 +123,25 @@ band_choice() { wine reg query "$band_key" /v CurrentDeskBandSkin 2>/dev/null | 
 fixed_kept() { [ "$(band_choice)" = Fixed ]; }
 # F picks Fixed wherever the list has it (folders come in the order the file system gives
 # them); Enter loads it. Keys that come before the picker has the focus are lost: while it is
-# still open they are sent again.
+# still open they are sent again; when only Enter arrived (the band loads the skin that was
+# selected), the picker is opened again.
 pick_fixed() {
   local window attempt
   for attempt in 1 2 3; do
+    if ! picker_shown; then
+      kill_in_prefix 'quavero-bandhost'
+      wine "$bandhost" --window --invoke 1 >/dev/null 2>&1 &
+      host_pid=$!
+      wait_until 20 picker_shown || continue
+    fi
     window=$(picker)
-    [ -n "$window" ] || break
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" 2>/dev/null || true
     sleep 0.5
     xdotool key --window "$window" f Return
     wait_until 5 fixed_kept && return 0
+    echo "    attempt $attempt: the band keeps '$(band_choice)'" >&2
   done
-  wait_until 5 fixed_kept || { echo "    the band keeps '$(band_choice)'" >&2; return 1; }
+  return 1
 }
 check "picking a skin switches the band and keeps the choice" pick_fixed
 kill_in_prefix 'quavero-bandhost'
