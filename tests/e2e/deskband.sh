@@ -112,10 +112,14 @@ host_pid=$!
 check "Quavero Configuration shows its message" \
   wait_until 20 grep -q 'not yet available for DeskBar' "$build/e2e-band-msgbox.log"
 wine "$probe" --answer "No Configuration Available" ok >/dev/null 2>&1 || true
-kill_in_prefix 'quavero-bandhost'
-wait "$host_pid" 2>/dev/null || true
-wine "$bandhost" --window --invoke 1 >/dev/null 2>&1 &
-host_pid=$!
+# A band host whose band carries out its menu's second entry, Load Deskbar Quavero.
+open_picker() {
+  kill_in_prefix 'quavero-bandhost'
+  wait "$host_pid" 2>/dev/null || true
+  wine "$bandhost" --window --invoke 1 >/dev/null 2>&1 &
+  host_pid=$!
+}
+open_picker
 picker() { xdotool search --onlyvisible --name '^Please pick a new skin...$' 2>/dev/null | head -n 1; }
 picker_shown() { [ -n "$(picker)" ]; }
 check "Load Deskbar Quavero opens the skin picker" wait_until 20 picker_shown
@@ -129,9 +133,7 @@ pick_fixed() {
   local window attempt
   for attempt in 1 2 3; do
     if ! picker_shown; then
-      kill_in_prefix 'quavero-bandhost'
-      wine "$bandhost" --window --invoke 1 >/dev/null 2>&1 &
-      host_pid=$!
+      open_picker
       wait_until 20 picker_shown || continue
     fi
     window=$(picker)
