@@ -17,6 +17,10 @@ constexpr int kPixel = ui::kTwipsPerPixel;
 
 int Pixels(double v) { return static_cast<int>(std::lround(v)); }
 
+// The opacity a transparency level gives: a level above 255 counts with its low eight bits, so
+// a fade to or from it runs once over the opacities instead of round them again and again.
+int OpacityOf(int level) { return level > 255 ? level & 0xFF : level; }
+
 }  // namespace
 
 void SkinWindow::SetAlpha(int alpha) { app_.SetWindowAlpha(form_, alpha); }
@@ -64,7 +68,7 @@ void SkinWindow::FadeIn() {
   if (TransparencyLevel == 0) TransparencyLevel = 255;
   form_.Hide();
   form_.Show(false);
-  if (!Fade(0, TransparencyLevel, +1)) return;
+  if (!Fade(0, OpacityOf(TransparencyLevel), +1)) return;
   if (GlassifyWindow) GlassifyMe();
   form_.Show(false);
   if (OnDesktop) app_.AttachToDesktop(form_);
@@ -73,7 +77,7 @@ void SkinWindow::FadeIn() {
 void SkinWindow::FadeClose() {
   auto keep_alive = weak_from_this().lock();
   if (TransparencyLevel == 0) TransparencyLevel = 255;
-  if (!Fade(TransparencyLevel, 0, -1)) return;
+  if (!Fade(OpacityOf(TransparencyLevel), 0, -1)) return;
   form_.Hide();
   Unload();
 }

@@ -131,6 +131,29 @@ TEST_F(EffectsTest, ANegativeLevelMakesNoFadeSteps) {
   EXPECT_TRUE(w->unloaded());
 }
 
+// A level above 255 gives the opacity of its low eight bits; its fades run once over the
+// opacities, not round them again and again (32767 would flicker for a minute and a half).
+TEST_F(EffectsTest, ALevelAboveFullOpacityFadesOnceToTheOpacityItGives) {
+  auto Fade = [](int from, int to) {
+    std::vector<int> steps;
+    for (int a = from; from < to ? a <= to : a >= to; a += from < to ? 1 : -1) steps.push_back(a);
+    return steps;
+  };
+  auto w = Load({"skinname=T", "transparency=300", "showaction=fadein"});
+  const auto& steps = Record(*w).alpha_steps;
+  ASSERT_FALSE(steps.empty());
+  EXPECT_EQ(steps.front(), 300 & 0xFF);  // set before the fade, as for any level
+  EXPECT_EQ(std::vector<int>(steps.begin() + 1, steps.end()), Fade(0, 300 & 0xFF));
+  auto highest = Load({"skinname=U", "transparency=32767", "showaction=fadein"});
+  EXPECT_EQ(Record(*highest).alpha_steps.size(), 1u + 256u);
+  EXPECT_EQ(highest->form().alpha(), 255);
+  auto keep = Open("Test");
+  const size_t before_close = steps.size();
+  w->FadeClose();
+  EXPECT_TRUE(w->unloaded());
+  EXPECT_EQ(std::vector<int>(steps.begin() + before_close, steps.end()), Fade(300 & 0xFF, 0));
+}
+
 TEST_F(EffectsTest, FadeCloseRunsDownToZeroAndUnloads) {
   auto w = Load({"skinname=T", "transparency=50"});
   auto keep = Open("Test");
