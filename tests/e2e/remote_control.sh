@@ -100,4 +100,19 @@ check "five seconds later it still runs, fading in again and again (alpha:$level
   bash -c "kill -0 $quavero_pid && [ \$(echo $levels | tr ' ' '\n' | sort -u | wc -l) -gt 1 ]"
 close_windows
 check "and closes when asked" wait_until 10 process_ended "$quavero_pid"
+
+echo "a fade-in to a level above 255"
+mkdir -p "$app/Skins/FadeHigh"
+printf '%s\r\n' "skinname=FadeHigh" "left=100" "top=100" "width=200" "height=40" \
+  "backgroundcolor=&H80FF80" "transparency=32767" "showaction=fadein" > "$app/Skins/FadeHigh/skin.ini"
+set_setting CurrentSkin FadeHigh
+start_quavero
+check "the skin opens" wait_until 20 window_shown
+sleep 4
+levels=" "
+for _ in 1 2 3 4; do levels+="$(probe_value alpha) "; sleep 0.3; done
+check "runs once over the opacities and settles at the level's own, 255 (alpha:$levels)" \
+  bash -c "[ '$(echo $levels | tr ' ' '\n' | sort -u | tr -d '\n')' = 255 ]"
+close_windows
+check "and closes when asked" wait_until 10 process_ended "$quavero_pid"
 set_setting CurrentSkin Default
