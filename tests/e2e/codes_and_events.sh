@@ -28,8 +28,7 @@ send play  # a later press in iTunes raises newsong again
 sleep 3
 check "a later press in iTunes runs it once more" \
   equals "$(calls 'Application.Pause call') $(calls 'Application.Play call')" "2 2"
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 
 echo "{fadeclose}{quit} from a timer"
 mkdir -p "$app/Skins/Fade"

@@ -89,10 +89,31 @@ wait_until() { # seconds command...
 window_shown() { [ "$(probe_value visible)" = 1 ]; }
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
 close_windows() { wine "$probe" --close >/dev/null 2>&1 || true; }
+# Between the cases of a file: closes the skin windows and waits for Quavero to end, asks once
+# more if it has not (a probe that failed to start on a busy machine), and in the end stops it,
+# so that the next case never meets this one's program (a later start would only hand over to
+# it). Says so when it had to.
+end_quavero() {
+  [ -n "${quavero_pid:-}" ] || return 0
+  close_windows
+  wait_until 10 process_ended "$quavero_pid" && return 0
+  echo "    (Quavero had not ended 10 s after its windows were asked to close; asked again)" >&2
+  close_windows
+  wait_until 10 process_ended "$quavero_pid" && return 0
+  echo "    (nor 10 s later: stopped)" >&2
+  kill_in_prefix 'Quavero\.exe' KILL
+  wait_until 5 process_ended "$quavero_pid" || true
+}
 
 check() { # description command...
   local what=$1; shift
-  if "$@"; then echo "  ok: $what"; passes=$((passes + 1)); else echo "  FAILED: $what"; failures=$((failures + 1)); fi
+  if "$@"; then echo "  ok: $what"; passes=$((passes + 1)); return 0; fi
+  echo "  FAILED: $what"
+  failures=$((failures + 1))
+  if [ -f "$journal" ]; then  # what iTunes heard last says much about what went wrong
+    echo "    the stand-in's journal ends:" >&2
+    tail -n 4 "$journal" | tr -d '\r' | sed 's/^/      /' >&2
+  fi
 }
 equals() { [ "$1" = "$2" ] || { echo "    expected '$2', got '$1'" >&2; return 1; }; }
 

@@ -54,8 +54,7 @@ check "and stacks no message boxes (at most one)" bash -c "[ ${boxes:-0} -le 1 ]
 wine "$probe" --answer Quavero ok >/dev/null 2>&1 || true
 check "it connects to the next iTunes, which it starts" wait_until 20 journal_has 'Application.Create call'
 check "and hears its events" wait_until 10 journal_has 'Events.Advise call -> [0-9]'
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 send quit
 kill "$helper_pid" 2>/dev/null || true
 kill_in_prefix 'iTunesHelper\.exe'
@@ -94,6 +93,5 @@ asked=$(calls 'Application.PlayerPosition')
 send calls-on
 check "calls allowed again, the other window asks iTunes again" wait_until 10 bash -c \
   "[ \$(tr -d '\r' < '$journal' | grep -c 'Application.PlayerPosition') -gt $asked ]"
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 send quit

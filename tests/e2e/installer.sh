@@ -98,8 +98,7 @@ check "opens Quavero Help.doc in the program that reads it" wait_until 20 bash -
 sleep 2
 import -window root "$build/e2e-help-document.png"
 kill_in_prefix 'wordpad\.exe'
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 kill_in_prefix 'iTunesStandIn\.exe'
 
 echo "An upgrade over it"

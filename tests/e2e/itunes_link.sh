@@ -100,8 +100,7 @@ check "with nothing selected in it, the window finds no current track" \
   wait_until 20 journal_has 'Application.CurrentTrack get -> (Nothing)'
 send play
 check "playing it makes its track current" wait_until 5 journal_has 'Application.CurrentTrack get -> (object)'
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 send quit
 wait_until 10 process_ended "$standin_pid" || true
 check "unregistering removes the stand-in's class" bash -c \

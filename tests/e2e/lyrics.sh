@@ -54,6 +54,5 @@ sleep 1
 reading=$(reads_in 2)
 check "its clock stops (only the other window's progress ticks read the position)" bash -c "[ $reading -le 8 ]"
 check "and the program goes on" kill -0 "$quavero_pid"
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 set_setting CurrentSkin Default

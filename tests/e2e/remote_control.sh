@@ -41,8 +41,7 @@ xdotool mouseup 1
 seek=$(tr -d '\r' < "$journal" | grep 'PlayerPosition put' | tail -n 1 | awk '{ print $3 }')
 check "a drag on the progress bar seeks near the dragged fraction ($seek s)" \
   bash -c "[ -n '$seek' ] && [ '$seek' -ge 86 ] && [ '$seek' -le 98 ]"
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 
 echo "a skin's events, timers and a failing code"
 mkdir -p "$app/Skins/Codes"
@@ -63,8 +62,7 @@ xdotool mousemove 150 120 click 1
 check "a code that fails while iTunes is usable shows the RunCode message" \
   wait_until 5 grep -q 'There was an error in the RunCode procedure' "$build/e2e-msgbox.log"
 xdotool key Return
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 
 echo "a press during a fade-out"
 mkdir -p "$app/Skins/Fade"
@@ -83,8 +81,7 @@ check "a press stops it: the window stays open at the level it had reached ($lev
   bash -c "[ '$(probe_value visible)' = 1 ] && [ -n '$level' ] && [ '$level' -gt 0 ] && [ '$level' -lt 230 ]"
 sleep 1
 check "and keeps that level" equals "$(probe_value alpha)" "$level"
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 
 echo "a timer that fades the window in every 8 ms"
 mkdir -p "$app/Skins/FadeTimer"

@@ -68,8 +68,7 @@ check "its own code answers the combination now" \
   wait_until 5 bash -c "[ \$(tr -d '\r' < '$journal' | grep -c 'Application.NextTrack call') -gt $before ]"
 check "the closed window's shortcut is gone" \
   bash -c "sleep 1; [ \$(wine '$probe' | tr -d '\r' | grep -c 'top=10 ') -eq 0 ]"
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 
 echo "two lines with the same combination"
 mkdir -p "$app/Skins/Twice"

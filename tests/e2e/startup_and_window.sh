@@ -85,8 +85,7 @@ set_setting CurrentSkin Probe
 start_quavero
 check "the Probe skin opens" wait_until 20 window_shown
 check "where it was left" bash -c "probe_line=\$(wine '$probe' | tr -d '\r'); grep -q 'left=8 top=16' <<<\"\$probe_line\""
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 
 echo "command line with a folder alone"
 start_quavero "$probe_folder"
@@ -108,6 +107,5 @@ first_in_z_order() { wine "$probe" | tr -d '\r' | head -n 1 | grep -o 'left=[0-9
 check "two windows, the one shown last on top" \
   wait_until 20 bash -c "[ \$(wine '$probe' | tr -d '\r' | grep -c 'visible=1') -eq 2 ] && [ \"\$(wine '$probe' | tr -d '\r' | head -n 1 | grep -o 'left=[0-9]*')\" = left=300 ]"
 check "the code show brings the other to the top" wait_until 5 bash -c "[ \"\$(wine '$probe' | tr -d '\r' | head -n 1 | grep -o 'left=[0-9]*')\" = left=320 ]"
-close_windows
-wait_until 10 process_ended "$quavero_pid" || true
+end_quavero
 set_setting CurrentSkin Default
