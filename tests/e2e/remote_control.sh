@@ -83,6 +83,10 @@ sleep 1
 check "and keeps that level" equals "$(probe_value alpha)" "$level"
 end_quavero
 
+# The window's opacity read N times, 0.3 s apart, and the different values among readings.
+alpha_samples() { local s=" "; for _ in $(seq "$1"); do s+="$(probe_value alpha) "; sleep 0.3; done; echo "$s"; }
+distinct() { printf '%s\n' "$@" | sort -u | paste -sd ' '; }
+
 echo "a timer that fades the window in every 8 ms"
 mkdir -p "$app/Skins/FadeTimer"
 printf '%s\r\n' "skinname=FadeTimer" "left=100" "top=100" "width=200" "height=40" \
@@ -91,10 +95,9 @@ set_setting CurrentSkin FadeTimer
 start_quavero
 check "the skin opens" wait_until 20 window_shown
 sleep 5
-levels=" "
-for _ in 1 2 3 4 5 6; do levels+="$(probe_value alpha) "; sleep 0.3; done
+levels=$(alpha_samples 6)
 check "five seconds later it still runs, fading in again and again (alpha:$levels)" \
-  bash -c "kill -0 $quavero_pid && [ \$(echo $levels | tr ' ' '\n' | sort -u | wc -l) -gt 1 ]"
+  bash -c "kill -0 $quavero_pid && [ $(distinct $levels | wc -w) -gt 1 ]"
 close_windows
 check "and closes when asked" wait_until 10 process_ended "$quavero_pid"
 
@@ -106,10 +109,9 @@ set_setting CurrentSkin FadeHigh
 start_quavero
 check "the skin opens" wait_until 20 window_shown
 sleep 4
-levels=" "
-for _ in 1 2 3 4; do levels+="$(probe_value alpha) "; sleep 0.3; done
+levels=$(alpha_samples 4)
 check "runs once over the opacities and settles at the level's own, 255 (alpha:$levels)" \
-  bash -c "[ '$(echo $levels | tr ' ' '\n' | sort -u | tr -d '\n')' = 255 ]"
+  equals "$(distinct $levels)" 255
 close_windows
 check "and closes when asked" wait_until 10 process_ended "$quavero_pid"
 set_setting CurrentSkin Default
