@@ -3,6 +3,8 @@
 // quavero-probe --close asks every skin window to close, as the system's close command does.
 // quavero-probe --answer TITLE ok|yes|no waits up to ten seconds for a dialog or message box
 // with that title and presses that button, as a user would; prints what the box said.
+// quavero-probe --pick TITLE ITEM waits up to ten seconds for a dialog with that title, selects
+// ITEM in its list as a click on it does, and presses the dialog's default button.
 // quavero-probe --hold FILE SECONDS keeps a file open without sharing it, as an editor or a
 // virus scanner may, and prints "holding" once it does.
 // quavero-probe --taskbar SECONDS shows a taskbar (a window of the shell's taskbar class) 40
@@ -80,6 +82,26 @@ int Answer(const char* title, const char* button) {
   return 1;
 }
 
+int Pick(const char* title, const char* item) {
+  for (int tries = 0; tries < 100; ++tries, Sleep(100)) {
+    HWND box = FindWindowA("#32770", title);
+    HWND list = box ? FindWindowExA(box, nullptr, "ListBox", nullptr) : nullptr;
+    if (!list || !IsWindowVisible(box)) continue;
+    LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(item));
+    if (index == LB_ERR) continue;  // the list may still be filling
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    std::printf("picked %s\n", item);
+    return 0;
+  }
+  std::printf("no %s in %s\n", item, title);
+  return 1;
+}
+
 // Wine's desktop has no taskbar: this one stands in for the shell's, where the band host
 // looks for it.
 int Taskbar(int seconds) {
@@ -115,6 +137,7 @@ int Taskbar(int seconds) {
 int main(int argc, char** argv) {
   if (argc > 2 && lstrcmpA(argv[1], "--taskbar") == 0) return Taskbar(std::atoi(argv[2]));
   if (argc > 3 && lstrcmpA(argv[1], "--answer") == 0) return Answer(argv[2], argv[3]);
+  if (argc > 3 && lstrcmpA(argv[1], "--pick") == 0) return Pick(argv[2], argv[3]);
   if (argc > 3 && lstrcmpA(argv[1], "--hold") == 0) return Hold(argv[2], std::atoi(argv[3]));
   bool close = argc > 1 && lstrcmpA(argv[1], "--close") == 0;
   EnumWindows(Visit, close ? 1 : 0);
