@@ -127,6 +127,22 @@ TEST_F(HostileSkinTest, ASkinThatOpensItselfOnATimerStopsAtTheWindowLimit) {
   EXPECT_EQ(said(), 2);  // said again after a window closed and the limit came back
 }
 
+TEST_F(HostileSkinTest, TimersStopAtTheLoopsBudgetWhileTheClockAndFadesGoOn) {
+  // The skin-file fuzzer's budget: a skin whose timer fades it again and again, stopped after
+  // one second of the program's time; the fade that runs then ends, and the clock moves on.
+  auto w = LoadText("skinname=T\r\ntimerevent=10;fadein\r\n");
+  const auto& steps = platform_.windows().record(w->form()).alpha_steps;
+  platform_.loop().StopTimersAt(platform_.loop().now() + 1000);
+  platform_.loop().Advance(1000);
+  ASSERT_GE(steps.size(), 256u);
+  EXPECT_EQ(steps.size() % 256, 0u);
+  const size_t so_far = steps.size();
+  const uint64_t before = platform_.loop().now();
+  platform_.loop().Advance(5000);
+  EXPECT_EQ(steps.size(), so_far);
+  EXPECT_EQ(platform_.loop().now(), before + 5000);
+}
+
 TEST_F(HostileSkinTest, ATimerWhoseCodeFadesDoesNotStartAgainWhileItRuns) {
   // A 10 ms timer fading the window in: the fade lets messages through for most of a second, in
   // which the timer is due seventy times. Started again from within, it nested without end.

@@ -47,7 +47,7 @@ void HeadlessLoop::FireDueTimers() {
   // Each timer that is due fires once, the earliest first; one that is re-armed meanwhile waits.
   std::vector<Armed> due;
   for (const auto& [timer, armed] : timers_)
-    if (armed.due <= now_) due.push_back(armed);
+    if (armed.due <= now_ && armed.due < timers_stop_) due.push_back(armed);
   std::sort(due.begin(), due.end(), [](const Armed& a, const Armed& b) {
     return a.due != b.due ? a.due < b.due : a.order < b.order;
   });
@@ -62,7 +62,7 @@ void HeadlessLoop::FireDueTimers() {
 bool HeadlessLoop::NextEventTime(uint64_t& time) const {
   bool any = false;
   for (const auto& [timer, armed] : timers_)
-    if (!any || armed.due < time) time = armed.due, any = true;
+    if (armed.due < timers_stop_ && (!any || armed.due < time)) time = armed.due, any = true;
   for (const auto& s : scheduled_)
     if (!any || s.time < time) time = s.time, any = true;
   return any;

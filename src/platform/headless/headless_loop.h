@@ -25,6 +25,9 @@ class HeadlessLoop : public Loop {
   void Advance(int ms);
   // Runs an action inside the loop once the clock has reached the given time.
   void At(uint64_t time_ms, std::function<void()> action);
+  // No timer falls due from this time on (the clock and everything else go on): a fuzzer's
+  // budget of the program's time for one input.
+  void StopTimersAt(uint64_t time_ms) { timers_stop_ = time_ms; }
   uint64_t now() const { return now_; }
   uint64_t slept_ms() const { return slept_; }
 
@@ -50,6 +53,7 @@ class HeadlessLoop : public Loop {
 
   uint64_t now_ = 1000;
   uint64_t slept_ = 0;
+  uint64_t timers_stop_ = UINT64_MAX;
   bool quitting_ = false;
   std::deque<std::function<void()>> posted_;
   // By timer: a skin may have ten thousand of them.
