@@ -19,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Session s({{"Skins/Fuzz/skin.ini", all.substr(0, third)},
                    {"personal.ini", all.substr(third, third)}});
   auto itunes = fuzz::PlayingITunes(s.platform);
+  s.platform.loop().StopTimersAfter(fuzz::kTimerFirings);
   s.app.OpenSkinWindow(fuzz::kSkin, app::kKeepPosition, app::kKeepPosition, false);
   auto manager = std::make_shared<KeyboardShortcutWindow>(s.app);
   manager->LoadAll(std::string(fuzz::kSkin) + "skin.ini");

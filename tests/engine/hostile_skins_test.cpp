@@ -127,6 +127,30 @@ TEST_F(HostileSkinTest, ASkinThatOpensItselfOnATimerStopsAtTheWindowLimit) {
   EXPECT_EQ(said(), 2);  // said again after a window closed and the limit came back
 }
 
+TEST_F(HostileSkinTest, ASkinThatOpensItselfAndTogglesPlayKeepsEveryWindowShowingTheSong) {
+  // Each toggle reaches all 32 windows, and each refreshes its label: bounded by the window
+  // limit, said once, and every window still shows what plays.
+  LoadText("skinname=Again\r\nlabel=0;0;200;14;[Title]\r\n"
+           "timerevent=10;showskin=..\\Test\\\r\ntimerevent=10;playpause\r\n");
+  platform_.loop().Advance(200);
+  ASSERT_EQ(app_.CountSkinWindows(), app::Application::kMaxSkinWindows);
+  int said = 0;
+  for (const auto& text : MessageTexts()) said += text.find(app::Application::NoRoomText()) != std::string::npos;
+  EXPECT_EQ(said, 1);
+  for (const auto& w : app_.SkinWindows()) EXPECT_EQ(w->lblInfo(1).caption(), "Song");
+}
+
+TEST_F(HostileSkinTest, TimersStopAfterTheLoopsBudgetOfFiringsWhileTheClockGoesOn) {
+  // The fuzzers' budget of work: three firings in all, of the timers of every window, each
+  // opening one more window, in two seconds of the program's time.
+  LoadText("skinname=Again\r\ntimerevent=10;showskin=..\\Test\\\r\n");
+  const uint64_t started = platform_.loop().now();
+  platform_.loop().StopTimersAfter(3);
+  platform_.loop().Advance(2000);
+  EXPECT_EQ(app_.CountSkinWindows(), 1 + 3);
+  EXPECT_EQ(platform_.loop().now(), started + 2000);
+}
+
 TEST_F(HostileSkinTest, TimersStopAtTheLoopsBudgetWhileTheClockAndFadesGoOn) {
   // The skin-file fuzzer's budget: a skin whose timer fades it again and again, stopped after
   // one second of the program's time; the fade that runs then ends, and the clock moves on.

@@ -52,9 +52,11 @@ void HeadlessLoop::FireDueTimers() {
     return a.due != b.due ? a.due < b.due : a.order < b.order;
   });
   for (const Armed& d : due) {
+    if (firings_left_ == 0) return;  // spent, also by a firing this one let through
     auto it = timers_.find(d.timer);
     if (it == timers_.end() || it->second.due > now_) continue;  // disarmed or restarted meanwhile
     it->second.due = now_ + IntervalOf(*d.timer);
+    if (--firings_left_ == 0) timers_stop_ = 0;  // the budget is spent: none falls due again
     if (auto* events = d.timer->form().events()) events->OnTimer(*d.timer);
   }
 }

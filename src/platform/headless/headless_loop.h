@@ -28,6 +28,9 @@ class HeadlessLoop : public Loop {
   // No timer falls due from this time on (the clock and everything else go on): a fuzzer's
   // budget of the program's time for one input.
   void StopTimersAt(uint64_t time_ms) { timers_stop_ = time_ms; }
+  // No timer falls due after this many more have fired: a fuzzer's budget of work for one input,
+  // for a skin whose windows multiply and whose every firing reaches all of them.
+  void StopTimersAfter(uint64_t firings) { firings_left_ = firings; }
   uint64_t now() const { return now_; }
   uint64_t slept_ms() const { return slept_; }
 
@@ -54,6 +57,7 @@ class HeadlessLoop : public Loop {
   uint64_t now_ = 1000;
   uint64_t slept_ = 0;
   uint64_t timers_stop_ = UINT64_MAX;
+  uint64_t firings_left_ = UINT64_MAX;
   bool quitting_ = false;
   std::deque<std::function<void()>> posted_;
   // By timer: a skin may have ten thousand of them.
