@@ -22,6 +22,12 @@ class HostileSkinTest : public SkinFixture {
     WriteFile("Skins/Test/skin.ini", text);
     return Open("Test");
   }
+  // How many times the user was told there is no room for another skin window.
+  int NoRoomSaid() {
+    int n = 0;
+    for (const auto& text : MessageTexts()) n += text.find(app::Application::NoRoomText()) != std::string::npos;
+    return n;
+  }
   // Fades from 0 up, each run whole before the next begins; the last may have been cut short.
   static void ExpectFadesOneAfterAnother(const std::vector<int>& steps) {
     for (size_t i = 0; i < steps.size(); ++i) ASSERT_EQ(steps[i], static_cast<int>(i % 256)) << i;
@@ -113,18 +119,13 @@ TEST_F(HostileSkinTest, ASkinThatOpensItselfWhileLoadingStopsWithAMessage) {
 
 TEST_F(HostileSkinTest, ASkinThatOpensItselfOnATimerStopsAtTheWindowLimit) {
   LoadText("skinname=Again\r\ntimerevent=2000;showskin=..\\Test\\\r\n");
-  auto said = [&] {
-    int n = 0;
-    for (const auto& text : MessageTexts()) n += text.find(app::Application::NoRoomText()) != std::string::npos;
-    return n;
-  };
   for (int i = 0; i < 12; ++i) platform_.loop().Advance(2000);  // without a limit: 4096 windows
   EXPECT_EQ(app_.CountSkinWindows(), app::Application::kMaxSkinWindows);
-  EXPECT_EQ(said(), 1);  // once, not at every tick of every window
+  EXPECT_EQ(NoRoomSaid(), 1);  // once, not at every tick of every window
   app_.SkinWindows().back()->Unload();
   for (int i = 0; i < 3; ++i) platform_.loop().Advance(2000);
   EXPECT_EQ(app_.CountSkinWindows(), app::Application::kMaxSkinWindows);
-  EXPECT_EQ(said(), 2);  // said again after a window closed and the limit came back
+  EXPECT_EQ(NoRoomSaid(), 2);  // said again after a window closed and the limit came back
 }
 
 TEST_F(HostileSkinTest, ASkinThatOpensItselfAndTogglesPlayKeepsEveryWindowShowingTheSong) {
@@ -134,9 +135,7 @@ TEST_F(HostileSkinTest, ASkinThatOpensItselfAndTogglesPlayKeepsEveryWindowShowin
            "timerevent=10;showskin=..\\Test\\\r\ntimerevent=10;playpause\r\n");
   platform_.loop().Advance(200);
   ASSERT_EQ(app_.CountSkinWindows(), app::Application::kMaxSkinWindows);
-  int said = 0;
-  for (const auto& text : MessageTexts()) said += text.find(app::Application::NoRoomText()) != std::string::npos;
-  EXPECT_EQ(said, 1);
+  EXPECT_EQ(NoRoomSaid(), 1);
   for (const auto& w : app_.SkinWindows()) EXPECT_EQ(w->lblInfo(1).caption(), "Song");
 }
 

@@ -47,16 +47,16 @@ void HeadlessLoop::FireDueTimers() {
   // Each timer that is due fires once, the earliest first; one that is re-armed meanwhile waits.
   std::vector<Armed> due;
   for (const auto& [timer, armed] : timers_)
-    if (armed.due <= now_ && armed.due < timers_stop_) due.push_back(armed);
+    if (armed.due <= now_ && MayFire(armed.due)) due.push_back(armed);
   std::sort(due.begin(), due.end(), [](const Armed& a, const Armed& b) {
     return a.due != b.due ? a.due < b.due : a.order < b.order;
   });
   for (const Armed& d : due) {
-    if (firings_left_ == 0) return;  // spent, also by a firing this one let through
+    if (!MayFire(d.due)) return;  // the budget spent, also by firings this one let through
     auto it = timers_.find(d.timer);
     if (it == timers_.end() || it->second.due > now_) continue;  // disarmed or restarted meanwhile
     it->second.due = now_ + IntervalOf(*d.timer);
-    if (--firings_left_ == 0) timers_stop_ = 0;  // the budget is spent: none falls due again
+    --firings_left_;
     if (auto* events = d.timer->form().events()) events->OnTimer(*d.timer);
   }
 }
@@ -64,7 +64,7 @@ void HeadlessLoop::FireDueTimers() {
 bool HeadlessLoop::NextEventTime(uint64_t& time) const {
   bool any = false;
   for (const auto& [timer, armed] : timers_)
-    if (armed.due < timers_stop_ && (!any || armed.due < time)) time = armed.due, any = true;
+    if (MayFire(armed.due) && (!any || armed.due < time)) time = armed.due, any = true;
   for (const auto& s : scheduled_)
     if (!any || s.time < time) time = s.time, any = true;
   return any;

@@ -53,6 +53,8 @@ class HeadlessLoop : public Loop {
   void RunScheduled();
   void FireDueTimers();
   bool NextEventTime(uint64_t& time) const;
+  // Whether a timer due at this time may fire, within both budgets.
+  bool MayFire(uint64_t due) const { return due < timers_stop_ && firings_left_ > 0; }
 
   uint64_t now_ = 1000;
   uint64_t slept_ = 0;
