@@ -24,10 +24,10 @@ inline std::string Text(const uint8_t* data, size_t size) {
 inline constexpr char kSkin[] = "C:\\Quavero\\Skins\\Fuzz\\";
 
 // Timer firings an input may have, in all its windows: a skin that opens itself on a 10 ms timer
-// until the window limit, and toggles play on another (each toggle refreshes all 32 windows),
-// refreshed windows tens of thousands of times in half a second of the program's time, for a
-// second of wall time; a second of a usual skin's timers fires a few dozen.
-inline constexpr uint64_t kTimerFirings = 1000;
+// until the window limit, and toggles play on another (each toggle refreshes all 32 windows and
+// reads their lyrics again), refreshed windows thousands of times in half a second of the
+// program's time, for a second of wall time; a second of a usual skin's timers fires a few dozen.
+inline constexpr uint64_t kTimerFirings = 250;
 
 // A playing library of three tracks, one of them with artwork and a file.
 inline std::shared_ptr<itunes::SimulatedITunes> PlayingITunes(platform::headless::HeadlessPlatform& platform) {

@@ -129,14 +129,21 @@ TEST_F(HostileSkinTest, ASkinThatOpensItselfOnATimerStopsAtTheWindowLimit) {
 }
 
 TEST_F(HostileSkinTest, ASkinThatOpensItselfAndTogglesPlayKeepsEveryWindowShowingTheSong) {
-  // Each toggle reaches all 32 windows, and each refreshes its label: bounded by the window
-  // limit, said once, and every window still shows what plays.
-  LoadText("skinname=Again\r\nlabel=0;0;200;14;[Title]\r\n"
+  // Each toggle reaches all 32 windows, and each refreshes its label and reads its lyrics again:
+  // bounded by the window limit, said once, and every window still shows what plays.
+  WriteFile("Lyrics/Band/Song.lyr", "[CantixSyncFile]1\r\n[DefaultLyrics]Ready\r\n[Lyrics]\r\n"
+                                    "[0]Sung\r\n[EndLyrics]\r\n");
+  LoadText("skinname=Again\r\nlabel=0;0;200;14;[Title]\r\nlabel=0;14;200;14;\r\nlyrics=2\r\n"
            "timerevent=10;showskin=..\\Test\\\r\ntimerevent=10;playpause\r\n");
   platform_.loop().Advance(200);
   ASSERT_EQ(app_.CountSkinWindows(), app::Application::kMaxSkinWindows);
   EXPECT_EQ(NoRoomSaid(), 1);
-  for (const auto& w : app_.SkinWindows()) EXPECT_EQ(w->lblInfo(1).caption(), "Song");
+  for (const auto& w : app_.SkinWindows()) {
+    EXPECT_EQ(w->lblInfo(1).caption(), "Song");
+    // read again at every toggle, the lyrics show the file's default until the next step
+    const std::string lyrics = w->lblInfo(2).caption();
+    EXPECT_TRUE(lyrics == "Ready" || lyrics == "Sung") << lyrics;
+  }
 }
 
 TEST_F(HostileSkinTest, TimersStopAfterTheLoopsBudgetOfFiringsWhileTheClockGoesOn) {
