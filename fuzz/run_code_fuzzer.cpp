@@ -1,5 +1,6 @@
 // Codes run by a loaded skin window with iTunes playing, as images, events and shortcuts run
-// them; then the time the code's effects take.
+// them; then the time the code's effects take, with no more than fuzz::kTimerFirings timer
+// firings in all the windows a code opens.
 #include "fuzz_support.h"
 #include "skin/skin_window.h"
 
@@ -19,6 +20,7 @@ constexpr char kSkinLines[] =
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Session s({{"Skins/Fuzz/skin.ini", kSkinLines}, {"Skins/Fuzz/sub/skin.ini", "skinname=Sub\r\n"}});
   auto itunes = fuzz::PlayingITunes(s.platform);
+  s.platform.loop().StopTimersAfter(fuzz::kTimerFirings);
   auto window = s.app.OpenSkinWindow(fuzz::kSkin, app::kKeepPosition, app::kKeepPosition, false);
   std::string code = fuzz::Text(data, size);
   window->RunCode(code);
