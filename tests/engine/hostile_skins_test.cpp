@@ -131,8 +131,7 @@ TEST_F(HostileSkinTest, ASkinThatOpensItselfOnATimerStopsAtTheWindowLimit) {
 TEST_F(HostileSkinTest, ASkinThatOpensItselfAndTogglesPlayKeepsEveryWindowShowingTheSong) {
   // Each toggle reaches all 32 windows, and each refreshes its label and reads its lyrics again:
   // bounded by the window limit, said once, and every window still shows what plays.
-  WriteFile("Lyrics/Band/Song.lyr", "[CantixSyncFile]1\r\n[DefaultLyrics]Ready\r\n[Lyrics]\r\n"
-                                    "[0]Sung\r\n[EndLyrics]\r\n");
+  WriteFile("Lyrics/Band/Song.lyr", LyricsFile("[0]Sung\r\n"));
   LoadText("skinname=Again\r\nlabel=0;0;200;14;[Title]\r\nlabel=0;14;200;14;\r\nlyrics=2\r\n"
            "timerevent=10;showskin=..\\Test\\\r\ntimerevent=10;playpause\r\n");
   platform_.loop().Advance(200);

@@ -7,13 +7,6 @@
 namespace quavero::test {
 namespace {
 
-std::string LyricsFile(const std::string& body, const std::string& header = "1",
-                       const std::string& offset = "0") {
-  return "[CantixSyncFile]" + header + "\r\n[Timing] Normal\r\n[Creator]Ann\r\n"
-         "[DefaultLyrics]Ready\r\n[TimeOffset]" + offset + "\r\n[Lyrics]\r\n" + body +
-         "[EndLyrics]\r\n";
-}
-
 class LyricsTest : public SkinFixture {
  protected:
   LyricsTest() : itunes_(SimulatedITunes()) {

@@ -119,4 +119,12 @@ inline std::string LineError(const std::string& detail, const std::string& line)
   return "There was an error while loading the skin:\r\n" + detail + "\r\n" + line;
 }
 
+// A timed lyrics file whose default text is "Ready", around the given lines.
+inline std::string LyricsFile(const std::string& body, const std::string& header = "1",
+                              const std::string& offset = "0") {
+  return "[CantixSyncFile]" + header + "\r\n[Timing] Normal\r\n[Creator]Ann\r\n"
+         "[DefaultLyrics]Ready\r\n[TimeOffset]" + offset + "\r\n[Lyrics]\r\n" + body +
+         "[EndLyrics]\r\n";
+}
+
 }  // namespace quavero::test
