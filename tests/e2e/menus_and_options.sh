@@ -77,6 +77,7 @@ xdotool windowfocus --sync "$(options_window)" 2>/dev/null || true
 xdotool key Tab space Return  # clear "Open Quavero with iTunes", then Save Settings
 check "saving writes the option file as one line \"0\"" wait_until 5 bash -c \
   "[ \"\$(od -c '$app/openwithitunes.opt' 2>/dev/null | head -n 1)\" = '0000000   0  \\r  \\n' ]"
+check "and closes the window" wait_until 5 bash -c "! xdotool search --onlyvisible --name '^Options\$' >/dev/null"
 check "the boxes ticked by default were saved ticked" \
   equals "$(setting CloseiTunesOnExit) $(setting OpenQuaveroWithiTunes) $(setting QuaveroTrayIcon)" "1 0 1"
 set_setting CloseiTunesOnExit 0
