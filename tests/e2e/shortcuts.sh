@@ -80,5 +80,6 @@ WINEDEBUG=-all,+msgbox,+debugstr wine "$app/Quavero.exe" >/dev/null 2>"$build/e2
 quavero_pid=$!
 check "the conflict message appears" wait_until 20 grep -q 'conflict in key combinations' "$build/e2e-msgbox.log"
 check "naming the first record" grep -q 'Debug: {False;False;False;True;80}' "$build/e2e-msgbox.log"
-check "titled Error!" bash -c "xdotool search --onlyvisible --name '^Error!\$' >/dev/null"
+check "titled Error!" \
+  wait_until 10 bash -c "xdotool search --onlyvisible --name '^Error!\$' >/dev/null 2>&1"
 set_setting CurrentSkin Default
