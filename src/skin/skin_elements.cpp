@@ -96,6 +96,7 @@ void SkinElements::DrawStars(const std::function<double()>& rating) {
 
 std::vector<size_t> CharacterStarts(const std::string& s) {
   std::vector<size_t> starts;
+  starts.reserve(s.size());
   for (size_t i = 0; i < s.size(); ++i)
     if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) starts.push_back(i);
   return starts;
@@ -127,6 +128,7 @@ void SkinElements::FitLabel(int index) {
     caption = gapped;
     label.SetCaption(caption);
   }
+  scroll.advances.reserve(scroll.starts.size());
   for (size_t i = 0; i < scroll.starts.size(); ++i)
     scroll.advances.push_back(widths[i] - (i == 0 ? 0 : widths[i - 1]));
   LabelText[index] = caption;

@@ -100,6 +100,7 @@ std::vector<int> HeadlessWindows::MeasurePrefixes(const ui::Font& font, const st
   ++measurements_;
   int per_character = std::max(1, static_cast<int>(font.size * 0.75 + 0.5));
   std::vector<int> widths;
+  widths.reserve(text.size());
   int width = 0;
   for (unsigned char c : text) {
     if ((c & 0xC0) == 0x80) continue;  // a UTF-8 continuation byte is part of the character
