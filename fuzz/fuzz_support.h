@@ -23,13 +23,12 @@ inline std::string Text(const uint8_t* data, size_t size) {
 
 inline constexpr char kSkin[] = "C:\\Quavero\\Skins\\Fuzz\\";
 
-// Timer firings an input may have, in all its windows: a skin that opens itself on a 10 ms timer
-// until the window limit, and toggles play on another (each toggle refreshes all 32 windows and
-// reads their lyrics again), refreshed windows thousands of times in half a second of the
-// program's time, for a second of wall time; a second of a usual skin's timers fires a few dozen.
-// A hundred still opens the skin to the limit and toggles it a few times over; at 250 such
-// inputs, a fifth of skin_file's corpus, took nearly nine tenths of its time in the same refreshes
-// again (the hostile skin tests run them to the end).
+// Timer firings an input may have, in all its windows. A second of a usual skin's timers fires a
+// few dozen. A skin that opens itself on a 10 ms timer up to the window limit and toggles play on
+// another refreshes all 32 windows (and reads their lyrics again) at every toggle: with 250
+// firings such inputs, a fifth of skin_file's corpus, took nine tenths of its time repeating
+// those refreshes. A hundred still reach the limit and toggle a few times; the hostile skin tests
+// run such skins to the end.
 inline constexpr uint64_t kTimerFirings = 100;
 
 // A playing library of three tracks, one of them with artwork and a file.
